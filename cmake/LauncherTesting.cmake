@@ -1,0 +1,63 @@
+# Test helpers shared by every folder under tests/.
+#
+# launcher_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <s>] [LABELS <l...>])
+#   Builds one GoogleTest program and registers it with ctest. In the Windows tree ctest runs it
+#   through the emulator (scripts/wine-exec), so the same command works in both trees.
+
+# Where the outside test corpora live; tests skip, saying so, when the folder is absent.
+get_filename_component(LAUNCHER_TESTDATA_DIR "${CMAKE_SOURCE_DIR}/../shared/testdata" ABSOLUTE)
+
+# Paths handed to programs that run under Wine must name Wine's Z: drive (the Unix root).
+function(launcher_native_path out path)
+  if(WIN32)
+    string(REPLACE "/" "\\\\" winpath "Z:${path}")
+    set(${out} "${winpath}" PARENT_SCOPE)
+  else()
+    set(${out} "${path}" PARENT_SCOPE)
+  endif()
+endfunction()
+
+function(launcher_add_test)
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  # The ThreadSanitizer tree builds only the tests of threaded code.
+  if(LAUNCHER_SANITIZE STREQUAL "thread" AND NOT "threads" IN_LIST T_LABELS)
+    return()
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  launcher_native_path(testdata "${LAUNCHER_TESTDATA_DIR}")
+  launcher_native_path(srcdir "${CMAKE_SOURCE_DIR}")
+  launcher_native_path(bindir "${CMAKE_BINARY_DIR}")
+  target_compile_definitions(${T_NAME} PRIVATE
+    LAUNCHER_TESTDATA_DIR="${testdata}"
+    LAUNCHER_SOURCE_DIR="${srcdir}"
+    LAUNCHER_BINARY_DIR="${bindir}")
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(T_LABELS)
+    set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+endfunction()
+
+# launcher_add_fuzzer(NAME <name> SOURCES <files...> [LIBS <targets...>])
+#   A libFuzzer target, built as build/fuzz/fuzz/fuzz_<name> in the fuzz tree only.
+function(launcher_add_fuzzer)
+  cmake_parse_arguments(F "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(fuzz_${F_NAME} ${F_SOURCES})
+  target_link_libraries(fuzz_${F_NAME} PRIVATE ${F_LIBS})
+  target_link_options(fuzz_${F_NAME} PRIVATE -fsanitize=fuzzer)
+  set_target_properties(fuzz_${F_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+endfunction()
+
+# launcher_add_benchmark(NAME <name> SOURCES <files...> [LIBS <targets...>])
+#   A Google Benchmark program, built as build/bench/bench/bench_<name> in the bench tree only.
+function(launcher_add_benchmark)
+  cmake_parse_arguments(B "" "NAME" "SOURCES;LIBS" ${ARGN})
+  find_package(benchmark REQUIRED)
+  add_executable(bench_${B_NAME} ${B_SOURCES})
+  target_link_libraries(bench_${B_NAME} PRIVATE ${B_LIBS} benchmark::benchmark)
+  set_target_properties(bench_${B_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endfunction()
