@@ -27,6 +27,8 @@ typedef unsigned int UINT;
 typedef DWORD COLORREF;
 typedef void* HWND;
 typedef void* HANDLE;
+typedef void* HDC;
+typedef void* HBITMAP;
 
 #define MAX_PATH 260
 
