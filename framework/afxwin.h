@@ -1,0 +1,9 @@
+// Everything the framework offers, for code written against it.
+#pragma once
+#include "framework/controls.h"
+#include "framework/cstring.h"
+#include "framework/dialog.h"
+#include "framework/gdi.h"
+#include "framework/geometry.h"
+#include "framework/win_app.h"
+#include "framework/wnd.h"
