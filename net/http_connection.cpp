@@ -1,0 +1,111 @@
+#include "net/http_connection.h"
+
+#include <cstring>
+
+HttpConnection::HttpConnection()
+    : socketHandle(INVALID_SOCKET),
+      connected(false),
+      receiveTimeout(10000),
+      pollSleep(10),
+      abortFlag(nullptr) {}
+
+HttpConnection::~HttpConnection() {
+  Close();
+  ReleaseSocket();
+}
+
+void HttpConnection::ReleaseSocket() {
+  if (socketHandle != INVALID_SOCKET) closesocket(socketHandle);
+  socketHandle = INVALID_SOCKET;
+}
+
+bool HttpConnection::BeginConnect(const ParsedUrl& url) {
+  if (url.host.empty() || url.port < 1) return false;
+  if (connected) Close();
+  // An earlier attempt that never connected gives up its socket too.
+  ReleaseSocket();
+
+  socketHandle = socket(AF_INET, SOCK_STREAM, 0);
+  if (socketHandle == INVALID_SOCKET) return false;
+  target = url;
+
+  sockaddr_in address;
+  std::memset(&address, 0, sizeof(address));
+  unsigned long dotted = inet_addr(url.host.c_str());
+  if (dotted == INADDR_NONE) {
+    hostent* entry = gethostbyname(url.host.c_str());
+    if (entry == nullptr || entry->h_addr_list == nullptr || entry->h_addr_list[0] == nullptr) {
+      WSAGetLastError();
+      // Released at once: an attempt without an address can never connect.
+      ReleaseSocket();
+      return false;
+    }
+    std::size_t length = static_cast<std::size_t>(entry->h_length);
+    if (length > sizeof(address.sin_addr)) length = sizeof(address.sin_addr);
+    std::memcpy(&address.sin_addr, entry->h_addr_list[0], length);
+    address.sin_family = static_cast<decltype(address.sin_family)>(entry->h_addrtype);
+  } else {
+    address.sin_addr.s_addr = static_cast<decltype(address.sin_addr.s_addr)>(dotted);
+    address.sin_family = AF_INET;
+  }
+  address.sin_port = htons(static_cast<unsigned short>(url.port & 0xFFFF));
+
+  u_long nonBlocking = 1;
+  if (ioctlsocket(socketHandle, FIONBIO, &nonBlocking) == SOCKET_ERROR) {
+    ReleaseSocket();
+    return false;
+  }
+  // A non-blocking connect reports that it would block; completion shows as writability.
+  connect(socketHandle, reinterpret_cast<const sockaddr*>(&address), 16);
+  return true;
+}
+
+void HttpConnection::MarkConnected() { connected = true; }
+
+void HttpConnection::SetTimeouts(int receiveTimeoutMs) { receiveTimeout = receiveTimeoutMs; }
+
+void HttpConnection::SetPollSleep(int milliseconds) { pollSleep = milliseconds < 0 ? 0 : milliseconds; }
+
+void HttpConnection::SetAbortFlag(const std::atomic<bool>* flag) { abortFlag = flag; }
+
+int HttpConnection::Send(const char* data, int length) {
+  if (socketHandle == INVALID_SOCKET || !connected || data == nullptr) return -1;
+  return winsock::send(socketHandle, data, length, 0);
+}
+
+int HttpConnection::Receive(char* buffer, int capacity) {
+  if (socketHandle == INVALID_SOCKET || !connected) return -1;
+  if (buffer == nullptr || capacity < 1) return -1;
+  DWORD start = GetTickCount();
+  // The window starts anew with each call: the time-out bounds one call, not the transfer.
+  while (receiveTimeout >= 0 && GetTickCount() - start <= static_cast<DWORD>(receiveTimeout)) {
+    if (abortFlag != nullptr && abortFlag->load()) return -1;
+    Sleep(static_cast<DWORD>(pollSleep));
+    winsock::fd_set readSet;
+    FD_ZERO(&readSet);
+    FD_SET(socketHandle, &readSet);
+    timeval wait;
+    wait.tv_sec = 0;
+    wait.tv_usec = 1000;
+    int ready = winsock::select(0, &readSet, nullptr, nullptr, &wait);
+    if (ready > 0 && FD_ISSET(socketHandle, &readSet)) {
+      int received = recv(socketHandle, buffer, capacity, 0);
+      if (received > 0) {
+        if (received < capacity) buffer[received] = 0;
+        return received;
+      }
+      if (received == 0) return -1;  // the peer closed the connection
+      if (WSAGetLastError() != WSAEWOULDBLOCK) return -1;
+    } else if (ready < 0 && WSAGetLastError() != WSAEINTR) {
+      return -1;
+    }
+  }
+  return -1;
+}
+
+void HttpConnection::Close() {
+  if (!connected) return;
+  closesocket(socketHandle);
+  socketHandle = INVALID_SOCKET;
+  connected = false;
+}

@@ -1,0 +1,62 @@
+// One HTTP/1.1 GET for a list of candidate URLs: the mirror race, then the exchange over the
+// winner. The fields are open because the launcher reads `body` and `bodySize` directly.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "net/http_connection.h"
+
+class HttpTransfer {
+ public:
+  static const int kRequestSize = 4096;
+  static const int kHeaderSize = 4096;
+  static const int kStatusLineSize = 256;
+  static const int kContentLengthSize = 30;
+
+  HttpTransfer();
+  virtual ~HttpTransfer();
+  HttpTransfer(const HttpTransfer&) = delete;
+  HttpTransfer& operator=(const HttpTransfer&) = delete;
+
+  // Performs the exchange over the winning connection; 1 on success, 0 on failure.
+  virtual int Run();
+
+  // The race, then Run. 1 when a connection was made and Run reported success.
+  int Start(std::vector<std::string> urls);
+  // Starts an attempt for every URL that splits and keeps the first that connects.
+  bool ConnectFirst(const std::vector<std::string>& urls);
+
+  // The request text; null (and an empty buffer) when host and path do not fit.
+  char* FormatRequest(char (&buffer)[kRequestSize], const char* host, const char* path);
+  // One send of `text`, then ReadHeader.
+  bool SendRequest(const char* text, int length);
+  // Reads the header block one byte at a time, up to its empty line or 4096 bytes.
+  bool ReadHeader();
+  // The next line of the header block (CR kept, LF dropped); -1 past the end, which rewinds.
+  int ReadHeaderLine(char* buffer, int capacity);
+  // The value after the first occurrence of `name` anywhere in the block; its length or -1.
+  int GetHeaderValue(const char* name, char* out, int capacity);
+
+  // Accepts status 200 and 206; closes the connection for any other code.
+  bool CheckStatus();
+  // The Content-Length value as atoi reads it; 0 when the field is missing.
+  int ContentLength();
+  // Allocates `length` + 1 bytes for the body; false (and no body) when that is impossible.
+  bool AllocateBody(int length);
+
+  std::string path;
+  std::string fileName;
+  char header[kHeaderSize];
+  std::string host;
+  int headerCursor;
+  int headerLength;
+  bool headerRead;
+  std::unique_ptr<HttpConnection> connection;
+  std::unique_ptr<char[]> body;
+  int bodySize;
+  int connectTimeout;   // ms the race waits for a first connection
+  int receiveTimeout;   // ms one Receive of the winner waits
+  int pollSleep;        // ms each Receive pass sleeps; handed to the winner
+};
