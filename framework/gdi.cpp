@@ -23,6 +23,10 @@ BOOL CGdiObject::DeleteObject() {
   return deleted;
 }
 
+BOOL CRgn::CreateRectRgn(int left, int top, int right, int bottom) {
+  return Attach(::CreateRectRgn(left, top, right, bottom));
+}
+
 BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height) {
   return Attach(::CreateCompatibleBitmap(dc ? dc->m_hDC : nullptr, width, height));
 }

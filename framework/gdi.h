@@ -22,6 +22,12 @@ class CGdiObject {
 
 class CDC;
 
+class CRgn : public CGdiObject {
+ public:
+  BOOL CreateRectRgn(int left, int top, int right, int bottom);
+  operator HRGN() const { return static_cast<HRGN>(m_hObject); }
+};
+
 class CBitmap : public CGdiObject {
  public:
   BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
