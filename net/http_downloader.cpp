@@ -1,6 +1,7 @@
 #include "net/http_downloader.h"
 
 #include <cstring>
+#include <utility>
 
 HttpDownloader::HttpDownloader()
     : workerThread(nullptr), percent(0), stopRequested(false), abandoned(false) {
@@ -16,6 +17,11 @@ HttpDownloader::~HttpDownloader() {
     workerThread = nullptr;
   }
   DeleteCriticalSection(&progressLock);
+}
+
+int HttpDownloader::Start(std::vector<std::string> urls) {
+  if (workerThread != nullptr && WaitForSingleObject(workerThread, 0) != WAIT_OBJECT_0) return 0;
+  return HttpTransfer::Start(std::move(urls));
 }
 
 int HttpDownloader::Run() {

@@ -13,8 +13,10 @@ class HttpDownloader : public HttpTransfer {
   // Stops and waits for a running worker before the connection, the body and the lock go.
   ~HttpDownloader() override;
 
-  // Starts the worker over the winning connection; 1 when the thread runs. Refused (0) while an
-  // earlier worker of this downloader is still running.
+  // The race and the worker's start; 1 when the worker runs. Refused (0) while an earlier worker
+  // of this downloader is still running: a new race would take the connection from under it.
+  int Start(std::vector<std::string> urls);
+  // Starts the worker over the winning connection; 1 when the thread runs.
   int Run() override;
 
   int GetPercent();

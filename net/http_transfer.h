@@ -10,10 +10,10 @@
 
 class HttpTransfer {
  public:
-  static const int kRequestSize = 4096;
-  static const int kHeaderSize = 4096;
-  static const int kStatusLineSize = 256;
-  static const int kContentLengthSize = 30;
+  static constexpr int kRequestSize = 4096;
+  static constexpr int kHeaderSize = 4096;
+  static constexpr int kStatusLineSize = 256;
+  static constexpr int kContentLengthSize = 30;
 
   HttpTransfer();
   virtual ~HttpTransfer();

@@ -1,0 +1,105 @@
+// fetch [-o FILE] URL [URL...]
+//
+// Races the candidate URLs with the launcher's own downloader, prints the percentage whenever it
+// changes ("NN%" per line), and writes the body to FILE (default: the winning URL's file name).
+// Exits 0 when the whole body was written, 1 with the reason otherwise.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "compat/threads.h"
+#include "compat/winsock.h"
+#include "net/http_downloader.h"
+
+namespace {
+
+int Usage() {
+  std::fprintf(stderr, "usage: fetch [-o FILE] URL [URL...]\n");
+  return 2;
+}
+
+bool WriteBody(const std::string& file, const char* body, int size) {
+  std::FILE* out = std::fopen(file.c_str(), "wb");
+  if (out == nullptr) return false;
+  bool written = size == 0 || std::fwrite(body, 1, static_cast<std::size_t>(size), out) ==
+                                   static_cast<std::size_t>(size);
+  return std::fclose(out) == 0 && written;
+}
+
+// The socket library for the life of the object.
+class WinsockSession {
+ public:
+  WinsockSession() : started_(WSAStartup(0x0101, &data_) == 0) {}
+  ~WinsockSession() {
+    if (started_) WSACleanup();
+  }
+  bool started() const { return started_; }
+
+ private:
+  WSADATA data_;
+  bool started_;
+};
+
+int Fetch(const std::string& output, const std::vector<std::string>& urls) {
+  bool usable = false;
+  for (const std::string& url : urls) usable = usable || SplitUrl(url).has_value();
+  if (!usable) {
+    std::fprintf(stderr, "fetch: no URL usable (each needs scheme://host[:port]/path/file)\n");
+    return 1;
+  }
+  WinsockSession winsock;
+  if (!winsock.started()) {
+    std::fprintf(stderr, "fetch: the socket library did not start\n");
+    return 1;
+  }
+  HttpDownloader downloader;
+  if (downloader.Start(urls) == 0) {
+    std::fprintf(stderr, "fetch: no connection within the time-out (%d ms)\n",
+                 downloader.connectTimeout);
+    return 1;
+  }
+  int shown = -1;
+  DWORD worker = 0;
+  for (bool done = false; !done;) {
+    done = WaitForSingleObject(downloader.workerThread, 50) == WAIT_OBJECT_0;
+    int percent = downloader.GetPercent();
+    if (percent != shown) {
+      std::printf("%d%%\n", percent);
+      std::fflush(stdout);
+      shown = percent;
+    }
+  }
+  GetExitCodeThread(downloader.workerThread, &worker);
+  if (worker == 0 || shown != 100) {
+    // A worker that ends well below 100% had no body to read: the launcher would wait forever.
+    std::fprintf(stderr, "fetch: transfer failed at %d%%%s\n", shown,
+                 worker != 0 ? " (no body: Content-Length missing, 0 or 1)" : "");
+    return 1;
+  }
+  std::string file = output.empty() ? downloader.fileName : output;
+  if (!WriteBody(file, downloader.body.get(), downloader.bodySize)) {
+    std::fprintf(stderr, "fetch: cannot write %s\n", file.c_str());
+    return 1;
+  }
+  std::fprintf(stderr, "fetch: %d bytes from %s written to %s\n", downloader.bodySize,
+               downloader.host.c_str(), file.c_str());
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string output;
+  std::vector<std::string> urls;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "-o") {
+      if (++i >= argc) return Usage();
+      output = argv[i];
+    } else {
+      urls.push_back(arg);
+    }
+  }
+  if (urls.empty()) return Usage();
+  return Fetch(output, urls);
+}
