@@ -1,0 +1,11 @@
+#include <sys/wait.h>
+
+#include "run_tool.h"
+
+namespace data_test {
+
+int ExitCodeOf(int systemResult) {
+  return WIFEXITED(systemResult) ? WEXITSTATUS(systemResult) : -1;
+}
+
+}  // namespace data_test
