@@ -8,6 +8,10 @@
       Writes an icon with 32-bit (alpha) and 8-bit (palette + mask) images of both sizes.
   artkit.py cursor OUT.cur PNG32 HOTX HOTY
       Writes a 32 x 32 cursor, 32-bit with alpha plus its AND mask, with the given hotspot.
+  artkit.py tga IN:OUT.tga:DEPTH[:rle] ...
+      Writes each IN as a true-colour TGA of DEPTH 24 or 32 (with 8 alpha bits), rows
+      bottom-up, uncompressed or run-length encoded. ImageMagick's own TGA writer stores the rows of a
+      fresh image top first while its header says bottom-up, so it cannot be used.
 
 Pixels come in through ImageMagick's raw RGBA output, so this needs no imaging module.
 """
@@ -40,12 +44,60 @@ def ridge(seed, width, base, amplitude, roughness, bottom):
     return " ".join(points)
 
 
-def read_rgba(path, size):
-    raw = subprocess.run(["convert", path, "-depth", "8", "RGBA:-"],
+def read_rgba(path, size=None):
+    """Pixels of an image as (r, g, b, a) tuples, top row first; (width, height, pixels)
+    when no size is given, else just the pixels of a size x size image."""
+    pam = subprocess.run(["convert", path, "-alpha", "set", "-type", "TrueColorAlpha",
+                          "-depth", "8", "PAM:-"],
                          check=True, stdout=subprocess.PIPE).stdout
-    if len(raw) != size * size * 4:
+    head, raw = pam.split(b"ENDHDR\n", 1)
+    fields = dict(line.split(b" ", 1) for line in head.splitlines()[1:] if b" " in line)
+    width, height = int(fields[b"WIDTH"]), int(fields[b"HEIGHT"])
+    if int(fields[b"DEPTH"]) != 4 or len(raw) != width * height * 4:
+        sys.exit("artkit: could not read %s" % path)
+    pixels = [tuple(raw[i:i + 4]) for i in range(0, len(raw), 4)]
+    if size is None:
+        return width, height, pixels
+    if (width, height) != (size, size):
         sys.exit("artkit: %s is not %dx%d" % (path, size, size))
-    return [tuple(raw[i:i + 4]) for i in range(0, len(raw), 4)]
+    return pixels
+
+
+def tga_packets(row):
+    """Run-length packets of one row (a list of pixel byte strings); packets never span rows."""
+    out, i = bytearray(), 0
+    while i < len(row):
+        run = 1
+        while i + run < len(row) and run < 128 and row[i + run] == row[i]:
+            run += 1
+        if run > 1:
+            out.append(0x80 | (run - 1))
+            out += row[i]
+            i += run
+            continue
+        start = i
+        while i < len(row) and i - start < 128 and (i + 1 >= len(row) or row[i + 1] != row[i]):
+            i += 1
+        if i == start:  # a run begins right here after all
+            i += 1
+        out.append(i - start - 1)
+        out += b"".join(row[start:i])
+    return bytes(out)
+
+
+def write_tga(src, path, depth, rle):
+    width, height, pixels = read_rgba(src)
+    step = depth // 8
+    kind = 10 if rle else 2
+    descriptor = 8 if depth == 32 else 0  # alpha bits; origin bottom-left
+    header = struct.pack("<BBBHHBHHHHBB", 0, 0, kind, 0, 0, 0, 0, 0, width, height,
+                         depth, descriptor)
+    body = bytearray()
+    for y in range(height - 1, -1, -1):
+        row = [bytes((b, g, r, a))[:step] for r, g, b, a in pixels[y * width:(y + 1) * width]]
+        body += tga_packets(row) if rle else b"".join(row)
+    with open(path, "wb") as f:
+        f.write(header + bytes(body))
 
 
 def mask_rows(pixels, size):
@@ -130,6 +182,13 @@ def main(argv):
         p32 = read_rgba(argv[3], 32)
         # Cursor entries keep the hotspot where an icon keeps planes and bit count.
         write_directory(argv[2], 2, [(32, 0, int(argv[4]), int(argv[5]), dib32(p32, 32))])
+    elif len(argv) >= 3 and argv[1] == "tga":
+        jobs = [job.split(":") for job in argv[2:]]
+        if not all(len(j) in (3, 4) and j[2] in ("24", "32") and j[3:] in ([], ["rle"])
+                   for j in jobs):
+            sys.exit(__doc__)
+        for job in jobs:
+            write_tga(job[0], job[1], int(job[2]), len(job) == 4)
     else:
         sys.exit(__doc__)
 
