@@ -80,7 +80,7 @@ int HttpConnection::Receive(char* buffer, int capacity) {
   // The window starts anew with each call: the time-out bounds one call, not the transfer.
   while (receiveTimeout >= 0 && GetTickCount() - start <= static_cast<DWORD>(receiveTimeout)) {
     if (abortFlag != nullptr && abortFlag->load()) return -1;
-    Sleep(static_cast<DWORD>(pollSleep));
+    if (pollSleep > 0) Sleep(static_cast<DWORD>(pollSleep));
     winsock::fd_set readSet;
     FD_ZERO(&readSet);
     FD_SET(socketHandle, &readSet);
