@@ -1,0 +1,162 @@
+#include "image/bmp_rle.h"
+
+#include <cstddef>
+#include <cstdint>
+
+#include "image/image_file.h"
+
+namespace {
+
+// The compressed stream, pulled from the source in blocks: RLE codes are read a byte at a time.
+class CodeStream {
+ public:
+  explicit CodeStream(ImageFile* source) : source_(source) {}
+
+  // False once the source has nothing more to give.
+  bool Next(BYTE& value) {
+    if (next_ == end_) {
+      end_ = source_->Read(buffer_, 1, sizeof buffer_);
+      next_ = 0;
+      if (end_ == 0) return false;
+    }
+    value = buffer_[next_++];
+    return true;
+  }
+
+  bool Skip() {
+    BYTE ignored;
+    return Next(ignored);
+  }
+
+ private:
+  ImageFile* source_;
+  BYTE buffer_[4096];
+  std::size_t next_ = 0;
+  std::size_t end_ = 0;
+};
+
+constexpr BYTE kEndOfLine = 0;
+constexpr BYTE kEndOfBitmap = 1;
+constexpr BYTE kDelta = 2;
+
+// Where the codes have taken the decoder. Offsets are 64-bit: a hostile stream may push x and y
+// far beyond the picture, and every store is checked against the area's size.
+class RleCursor {
+ public:
+  RleCursor(BYTE* pixels, DWORD size, DWORD stride, DWORD height)
+      : pixels_(pixels), size_(size), stride_(stride), height_(height) {}
+
+  // A run writes into row y; once y has moved beyond the last row the run keeps the row it last
+  // had, and stores that fall outside the area are dropped.
+  void EnterRow() {
+    if (y <= height_) rowStart_ = y * stride_;
+  }
+  void EndLine() {
+    x = 0;
+    ++y;
+  }
+  void StoreByte(std::uint64_t column, BYTE value) {
+    const std::uint64_t offset = rowStart_ + column;
+    if (offset < size_) pixels_[offset] = value;
+  }
+  // Pixel `column` of a 4-bit row: even columns are the high nibble of their byte.
+  void StoreNibble(std::uint64_t column, BYTE nibble) {
+    const std::uint64_t offset = rowStart_ + column / 2;
+    if (offset >= size_) return;
+    BYTE& target = pixels_[offset];
+    target = (column & 1) ? static_cast<BYTE>((target & 0xF0) | nibble)
+                          : static_cast<BYTE>((target & 0x0F) | (nibble << 4));
+  }
+
+  std::uint64_t x = 0;  // bytes for RLE8, pixels for RLE4
+  std::uint64_t y = 0;
+
+ private:
+  BYTE* pixels_;
+  std::uint64_t size_;
+  std::uint64_t stride_;
+  std::uint64_t height_;
+  std::uint64_t rowStart_ = 0;
+};
+
+BYTE HighNibble(BYTE value) { return static_cast<BYTE>(value >> 4); }
+BYTE LowNibble(BYTE value) { return static_cast<BYTE>(value & 0x0F); }
+
+}  // namespace
+
+void DecodeRle8(ImageFile* source, BYTE* pixels, DWORD size, DWORD stride, DWORD height) {
+  CodeStream in(source);
+  RleCursor at(pixels, size, stride, height);
+  for (;;) {
+    BYTE count;
+    if (!in.Next(count)) return;
+    if (count != 0) {
+      BYTE value;
+      if (!in.Next(value)) return;
+      at.EnterRow();
+      for (int i = 0; i < count; ++i) at.StoreByte(at.x++, value);
+      continue;
+    }
+    BYTE code;
+    if (!in.Next(code)) return;
+    if (code == kEndOfLine) {
+      at.EndLine();
+    } else if (code == kEndOfBitmap) {
+      return;
+    } else if (code == kDelta) {
+      BYTE dx, dy;
+      if (!in.Next(dx) || !in.Next(dy)) return;
+      at.x += dx;
+      at.y += dy;
+    } else {
+      at.EnterRow();
+      for (int i = 0; i < code; ++i) {
+        BYTE value;
+        if (!in.Next(value)) return;
+        at.StoreByte(at.x++, value);
+      }
+      if ((code & 1) && !in.Skip()) return;  // literal runs are padded to whole 16-bit words
+    }
+  }
+}
+
+// Runs are unpacked the standard way: the run's own first pixel takes the high nibble, the next
+// the low nibble, and so on, wherever in a byte the run begins. Deltas move by whole pixels.
+void DecodeRle4(ImageFile* source, BYTE* pixels, DWORD size, DWORD stride, DWORD height) {
+  CodeStream in(source);
+  RleCursor at(pixels, size, stride, height);
+  for (;;) {
+    BYTE count;
+    if (!in.Next(count)) return;
+    if (count != 0) {
+      BYTE value;
+      if (!in.Next(value)) return;
+      at.EnterRow();
+      for (int i = 0; i < count; ++i) {
+        at.StoreNibble(at.x++, (i & 1) ? LowNibble(value) : HighNibble(value));
+      }
+      continue;
+    }
+    BYTE code;
+    if (!in.Next(code)) return;
+    if (code == kEndOfLine) {
+      at.EndLine();
+    } else if (code == kEndOfBitmap) {
+      return;
+    } else if (code == kDelta) {
+      BYTE dx, dy;
+      if (!in.Next(dx) || !in.Next(dy)) return;
+      at.x += dx;
+      at.y += dy;
+    } else {
+      at.EnterRow();
+      BYTE value = 0;
+      for (int i = 0; i < code; ++i) {
+        if ((i & 1) == 0 && !in.Next(value)) return;
+        at.StoreNibble(at.x++, (i & 1) ? LowNibble(value) : HighNibble(value));
+      }
+      const int dataBytes = (code + 1) / 2;
+      if ((dataBytes & 1) && !in.Skip()) return;  // padded to whole 16-bit words
+    }
+  }
+}

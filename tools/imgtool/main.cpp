@@ -1,0 +1,7 @@
+#include <iostream>
+
+#include "imgtool.h"
+
+int main(int argc, char* argv[]) {
+  return RunImgtool(argc, argv, std::cout, std::cerr);
+}
