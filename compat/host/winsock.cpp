@@ -88,7 +88,7 @@ int FdIsSet(SOCKET socket, const fd_set* set) {
 
 namespace {
 
-// The poll entry of `socket`, added with `events` when it has none yet.
+// The poll entry of `socket`, added (with no events yet) when it has none.
 pollfd& Entry(std::vector<pollfd>& entries, SOCKET socket) {
   for (pollfd& entry : entries) {
     if (entry.fd == socket) return entry;
