@@ -54,7 +54,11 @@ endfunction()
 
 # launcher_add_benchmark(NAME <name> SOURCES <files...> [LIBS <targets...>])
 #   A Google Benchmark program, built as build/bench/bench/bench_<name> in the bench tree only.
+#   Google Benchmark is a host library: in the Windows tree this does nothing.
 function(launcher_add_benchmark)
+  if(NOT LAUNCHER_BENCH OR LAUNCHER_WINDOWS)
+    return()
+  endif()
   cmake_parse_arguments(B "" "NAME" "SOURCES;LIBS" ${ARGN})
   find_package(benchmark REQUIRED)
   add_executable(bench_${B_NAME} ${B_SOURCES})

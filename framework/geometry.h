@@ -22,6 +22,8 @@ class CRect : public RECT {
   CPoint TopLeft() const { return CPoint(left, top); }
   void OffsetRect(int dx, int dy) { ::OffsetRect(this, dx, dy); }
   BOOL PtInRect(POINT point) const { return ::PtInRect(this, point); }
+  bool operator==(const RECT& other) const { return ::EqualRect(this, &other) != FALSE; }
+  bool operator!=(const RECT& other) const { return !(*this == other); }
   operator RECT*() { return this; }
   operator const RECT*() const { return this; }
 };

@@ -1,0 +1,81 @@
+// The launcher dialog's handler of WM_LAUNCHER_ACTION: close, run the check tool, start the game.
+#include <cstring>
+
+#include "app/launch_paths.h"
+#include "app/launcher_action.h"
+#include "app/launcher_dialog.h"
+#include "app/settings_files.h"
+
+namespace {
+
+// Starts `program` with `commandLine` in `directory`; the launcher never waits for it.
+void StartProgram(const char* program, const char* commandLine, const char* directory) {
+  // The command line must be writable for the system; it is never longer than this.
+  char writableCommandLine[kPathBufferSize];
+  std::strncpy(writableCommandLine, commandLine, sizeof writableCommandLine - 1);
+  writableCommandLine[sizeof writableCommandLine - 1] = '\0';
+
+  STARTUPINFOA startup;
+  std::memset(&startup, 0, sizeof startup);
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process;
+  std::memset(&process, 0, sizeof process);
+  if (::CreateProcessA(program, writableCommandLine, nullptr, nullptr, FALSE, 0, nullptr,
+                       directory, &startup, &process) == TRUE) {
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+  }
+}
+
+// The launcher's folder from its own executable's path (not the current directory).
+void OwnFolder(bool keepSeparator, char (&folder)[kPathBufferSize]) {
+  char module[kPathBufferSize];
+  std::memset(module, 0, sizeof module);
+  if (::GetModuleFileNameA(nullptr, module, sizeof module) == 0) {
+    std::memset(folder, 0, sizeof folder);
+    return;
+  }
+  LauncherFolder(module, keepSeparator, folder);
+}
+
+}  // namespace
+
+LRESULT LauncherDialog::OnLauncherAction(WPARAM code, LPARAM) {
+  switch (code) {
+    case ACTION_EXIT:
+      // The cancel operation itself, not a WM_COMMAND: the window procedure swallows those.
+      OnCancel();
+      break;
+    case ACTION_CHECK_TOOL:
+      RunCheckTool();
+      break;
+    case ACTION_START_GAME:
+      StartGame();
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+void LauncherDialog::RunCheckTool() {
+  char folder[kPathBufferSize];
+  OwnFolder(true, folder);
+  char name[kPathBufferSize];
+  ReadCheckToolName(name);
+  if (name[0] == '\0') return;
+  char program[kPathBufferSize];
+  if (!JoinProgramPath(folder, name, program)) return;
+  StartProgram(program, "", folder);
+}
+
+void LauncherDialog::StartGame() {
+  char folder[kPathBufferSize];
+  OwnFolder(false, folder);
+  char program[kPathBufferSize];
+  if (JoinProgramPath(folder, kPatcherName, program)) {
+    StartProgram(program, kPatcherCommandLine, folder);
+  }
+  // Whether or not the patcher started, the launcher has done its part.
+  EndDialog(0);
+}

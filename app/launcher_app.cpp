@@ -1,0 +1,25 @@
+#include "app/launcher_app.h"
+
+#include <commctrl.h>
+
+#include "app/launcher_dialog.h"
+
+// The one application object, built before the framework's entry point runs.
+LauncherApp theApp;
+
+LauncherApp::LauncherApp() : CWinApp(nullptr) {}
+
+BOOL LauncherApp::InitInstance() {
+  INITCOMMONCONTROLSEX controls;
+  controls.dwSize = 8;
+  controls.dwICC = ICC_WIN95_CLASSES;
+  ::InitCommonControlsEx(&controls);
+  CWinApp::InitInstance();
+  AfxEnableControlContainer();
+  SetRegistryKey("Local AppWizard-Generated Applications");
+
+  LauncherDialog dialog(nullptr);
+  m_pMainWnd = &dialog;
+  dialog.DoModal();
+  return FALSE;
+}

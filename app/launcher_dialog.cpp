@@ -1,0 +1,270 @@
+#include "app/launcher_dialog.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/diagnostics.h"
+#include "app/launcher_action.h"
+#include "app/res/resource.h"
+#include "app/settings_files.h"
+#include "app/version_file.h"
+#include "data/definition_table.h"
+#include "skin/window_region.h"
+
+namespace {
+
+constexpr int kCanvasWidth = 808;
+constexpr int kCanvasHeight = 581;
+constexpr COLORREF kSkinKey = RGB(255, 0, 255);
+constexpr const char* kAniTablePath = "ani/play.ani";
+constexpr const char* kSkinPath = "data2/interface/StartUp/OutSideStartBG.bmp";
+constexpr const char* kLinksPath = "ini/play.dat";
+
+// Slots of the link table, in the order of kLinkKeys.
+enum { kSlotPage, kSlotRegist, kSlotPay, kSlotSystem, kSlotGm, kSlotMainLink, kSlotExitLink,
+       kSlotShopLink, kSlotFlashHttp, kSlotFlashHttpHand, kNoLink = -1 };
+
+// The built-in skin table: each button's skin name (animation section and click action), its
+// section in ini/PlayGui.ini and its link slot. Its order is the order in which the dialog loads,
+// places, hover-checks and hit-tests the buttons.
+struct ButtonSkin {
+  SkinButton LauncherDialog::*button;
+  const char* skinName;
+  const char* layoutSection;
+  int linkSlot;
+};
+const ButtonSkin kButtonSkins[] = {
+    {&LauncherDialog::m_btnExit, "Exit", "Exit", kSlotExitLink},
+    {&LauncherDialog::m_btnCheckHorse, "CheckHorse", "CheckHorse", kNoLink},
+    {&LauncherDialog::m_btnOfficialNet, "OfficialNet", "OfficialNet", kSlotMainLink},
+    {&LauncherDialog::m_btnRegister, "Register", "Register", kSlotRegist},
+    {&LauncherDialog::m_btnStanEnt, "StanEnt", "StanEnt", kNoLink},
+    {&LauncherDialog::m_btnHiClearEnt, "HiClearEnt", "HiClearEnt", kNoLink},
+    {&LauncherDialog::m_btnShop, "ShoppingMall", "Shop", kSlotShopLink},
+};
+
+HCURSOR LauncherCursor() {
+  return ::LoadCursorA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDC_LAUNCHER_CURSOR));
+}
+
+}  // namespace
+
+LauncherDialog::LauncherDialog(CWnd* parent) : CDialog(IDD_LAUNCHER, parent) {
+  m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_LAUNCHER));
+}
+
+LauncherDialog::~LauncherDialog() = default;
+
+void LauncherDialog::DoDataExchange() {
+  m_btnExit.SubclassDlgItem(IDC_EXIT, this);
+  m_btnShop.SubclassDlgItem(IDC_SHOP, this);
+  m_flashTip.SubclassDlgItem(IDC_FLASH_TIP, this);
+  m_flashManual.SubclassDlgItem(IDC_FLASH_MANUAL, this);
+  m_btnCheckHorse.SubclassDlgItem(IDC_CHECK_HORSE, this);
+  m_btnOfficialNet.SubclassDlgItem(IDC_OFFICIAL_NET, this);
+  m_btnRegister.SubclassDlgItem(IDC_REGISTER, this);
+  m_btnStanEnt.SubclassDlgItem(IDC_STAN_ENT, this);
+  m_btnHiClearEnt.SubclassDlgItem(IDC_HICLEAR_ENT, this);
+  m_versionLabel.SubclassDlgItem(IDC_VERSION_LABEL, this);
+}
+
+BOOL LauncherDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+  SetIcon(m_hIcon, TRUE);
+  SetIcon(m_hIcon, FALSE);
+  CreateCanvas();
+  LoadAnimationTable();
+  LoadSkinBitmap();
+  LoadLinks();
+  LoadButtonSkins();
+  LayoutButtons();
+  m_flashTip.ShowWindow(SW_HIDE);
+  m_flashManual.ShowWindow(SW_HIDE);
+  SetWindowText("Play");
+  ShowVersion();
+  CreateFlashTextFonts();
+  return FALSE;
+}
+
+void LauncherDialog::CreateCanvas() {
+  m_canvasDC.CreateCompatibleDC(nullptr);
+  CClientDC windowDC(this);
+  if (m_canvasBitmap.CreateCompatibleBitmap(&windowDC, kCanvasWidth, kCanvasHeight)) {
+    m_canvasDC.SelectObject(&m_canvasBitmap);
+  }
+}
+
+void LauncherDialog::LoadAnimationTable() {
+  if (!m_aniTable.Load(kAniTablePath)) {
+    ErrorBox("Load data file failed! Please make sure the \"ani/play.ani\" file is under the "
+             "current folder!");
+  }
+}
+
+void LauncherDialog::LoadSkinBitmap() {
+  HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(AfxGetInstanceHandle(), kSkinPath,
+                                                     IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  CRect window;
+  GetWindowRect(&window);
+  if (bitmap == nullptr) {
+    ErrorBox("Load image failed! Please make sure the "
+             "\"data2/interface/StartUp/OutSideStartBG.bmp\" file path is correct!");
+    return;
+  }
+  m_backgroundBitmap = bitmap;
+  BITMAP info{};
+  ::GetObjectA(bitmap, sizeof info, &info);
+  // The template placed the window centred; it keeps that corner and takes the skin's size.
+  MoveWindow(window.left, window.top, info.bmWidth, info.bmHeight, TRUE);
+  CPaintDC paint(this);
+  ShapeWindowFromBitmap(paint, bitmap, kSkinKey);
+  m_backgroundDC.CreateCompatibleDC(nullptr);
+  m_backgroundDC.SelectObject(bitmap);
+  ComposeCanvas();
+}
+
+void LauncherDialog::ComposeCanvas() {
+  m_canvasDC.BitBlt(0, 0, kCanvasWidth, kCanvasHeight, &m_backgroundDC, 0, 0, SRCCOPY);
+}
+
+void LauncherDialog::LoadLinks() {
+  // The table lives only while the links are copied out of it.
+  DefinitionTable table;
+  if (table.Load(kLinksPath, ScrambledFile::ModeScrambled) == 0) {
+    ErrorBox("error on open %s.", kLinksPath);
+    return;
+  }
+  // Only the first section counts, whatever its title; without any section nothing is filled.
+  if (table.Sections().empty()) return;
+  const DefinitionSection* first = table.Sections().front().get();
+  if (first == nullptr) {
+    ErrorBox("打开文件：%s出错，记录出错", kLinksPath);
+    return;
+  }
+  for (int slot = 0; slot < kLinkSlotCount; ++slot) {
+    CopyLink(m_links.slots[slot], kLinkSlotSize, first->GetValue(kLinkKeys[slot], ""));
+  }
+}
+
+void LauncherDialog::LoadButtonSkins() {
+  for (const ButtonSkin& skin : kButtonSkins) {
+    const char* link = skin.linkSlot == kNoLink ? nullptr : m_links.slots[skin.linkSlot];
+    (this->*skin.button).LoadSkin(skin.skinName, m_aniTable, link);
+  }
+}
+
+void LauncherDialog::LayoutButtons() {
+  for (const ButtonSkin& skin : kButtonSkins) PlaceFromLayout(&(this->*skin.button), skin.layoutSection);
+}
+
+void LauncherDialog::ShowVersion() {
+  char version[kVersionTextBytes + 1];
+  if (!ReadVersionText(version)) ErrorBox("Error on open %s.", kVersionFile);
+
+  const VersionStyle style = ReadVersionStyle();
+  m_versionColor = style.color;
+  m_versionFont.CreateFont(style.fontHeight, style.fontWidth, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, style.face);
+  m_versionLabel.SetFont(&m_versionFont, TRUE);
+
+  char text[64];
+  std::snprintf(text, sizeof text, "版本号:%s", version);
+  // The label is as large as its text in the chosen font (plus a pixel of slack), so the whole
+  // text shows whatever the template's size for it was.
+  SIZE extent{0, 0};
+  {
+    CClientDC dc(&m_versionLabel);
+    HGDIOBJ previous = dc.SelectObject(&m_versionFont);
+    ::GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &extent);
+    if (previous != nullptr) dc.SelectObject(previous);
+  }
+  m_versionLabel.MoveWindow(style.x, style.y, extent.cx + 1, extent.cy + 1, TRUE);
+  m_versionLabel.SetWindowText(text);
+}
+
+void LauncherDialog::CreateFlashTextFonts() {
+  const VersionStyle style = ReadVersionStyle();
+  m_flashManualFont.CreateFont(20, 10, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, DEFAULT_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               FF_SWISS | DEFAULT_PITCH, style.face);
+  m_flashTipFont.CreateFont(20, 10, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            FF_SWISS | DEFAULT_PITCH, style.face);
+  m_flashManual.SetFont(&m_flashManualFont, TRUE);
+  m_flashTip.SetFont(&m_flashTipFont, TRUE);
+}
+
+void LauncherDialog::OnPaint() {
+  CPaintDC dc(this);
+  dc.BitBlt(0, 0, kCanvasWidth, kCanvasHeight, &m_canvasDC, 0, 0, SRCCOPY);
+}
+
+HCURSOR LauncherDialog::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+
+BOOL LauncherDialog::OnSetCursor(CWnd*, UINT, UINT) {
+  ::SetCursor(LauncherCursor());
+  return TRUE;
+}
+
+void LauncherDialog::OnMouseMove(UINT flags, CPoint point) {
+  for (const ButtonSkin& skin : kButtonSkins) (this->*skin.button).CheckHoverLeave();
+  CDialog::OnMouseMove(flags, point);
+}
+
+void LauncherDialog::OnLButtonDown(UINT flags, CPoint point) {
+  // Any free point of the skin drags the window, shown whole while it moves (not saved to the
+  // user's profile).
+  ::SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
+  SendMessage(WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+  CDialog::OnLButtonDown(flags, point);
+}
+
+HBRUSH LauncherDialog::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
+  HBRUSH brush = CDialog::OnCtlColor(dc, wnd, ctlColor);
+  if (ctlColor != CTLCOLOR_STATIC && ctlColor != CTLCOLOR_BTN) return brush;
+  const int id = wnd->GetDlgCtrlID();
+  if (id == IDC_VERSION_LABEL || id == IDC_FLASH_TIP || id == IDC_FLASH_MANUAL) {
+    dc->SetTextColor(id == IDC_VERSION_LABEL ? m_versionColor : RGB(255, 0, 0));
+    dc->SetBkColor(RGB(255, 255, 255));
+    dc->SetBkMode(TRANSPARENT);
+  }
+  return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+}
+
+void LauncherDialog::OnDestroy() {
+  CDialog::OnDestroy();
+  // The skin bitmap is only let go of here, not deleted.
+  m_backgroundBitmap = nullptr;
+}
+
+void LauncherDialog::OnWindowPosChanging(WINDOWPOS* pos) { CDialog::OnWindowPosChanging(pos); }
+
+BOOL LauncherDialog::PreTranslateMessage(MSG* msg) {
+  const bool click = msg->message == WM_LBUTTONDOWN || msg->message == WM_LBUTTONUP ||
+                     msg->message == WM_RBUTTONDBLCLK;
+  if (click) {
+    if (msg->message == WM_LBUTTONDOWN) {
+      for (const ButtonSkin& skin : kButtonSkins) (this->*skin.button).ClearHitTestClick();
+    }
+    if (::GetFocus() != nullptr && m_clickLatch == 0) {
+      m_clickLatch = 1;
+      for (const ButtonSkin& skin : kButtonSkins) (this->*skin.button).HitTestClick();
+    }
+  }
+  if (::GetFocus() == nullptr && m_clickLatch != 0) m_clickLatch = 0;
+  return CDialog::PreTranslateMessage(msg);
+}
+
+LRESULT LauncherDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && (wParam == IDOK || wParam == IDCANCEL)) return 0;
+  return CDialog::WindowProc(message, wParam, lParam);
+}
+
+BOOL LauncherDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (message == WM_LAUNCHER_ACTION) {
+    *result = OnLauncherAction(wParam, lParam);
+    return TRUE;
+  }
+  return CDialog::OnWndMsg(message, wParam, lParam, result);
+}

@@ -1,0 +1,74 @@
+// The launcher's main window: a borderless dialog cut to the outline of its skin, with seven skin
+// buttons, a version label and the two texts of the Flash update flow.
+#pragma once
+#include "app/skin_button.h"
+#include "data/ani_table.h"
+#include "data/link_table.h"
+#include "framework/afxwin.h"
+#include "net/http_downloader.h"
+
+class LauncherDialog : public CDialog {
+ public:
+  explicit LauncherDialog(CWnd* parent = nullptr);
+  ~LauncherDialog() override;
+
+  // The dialog's initialisation: loads every data file, shapes and composes the window. No
+  // failure stops it; each is shown once in an error box. Returns FALSE.
+  BOOL OnInitDialog() override;
+  void DoDataExchange() override;
+  void LayoutButtons();
+  void ComposeCanvas();
+
+  // Message handlers.
+  void OnPaint() override;
+  HCURSOR OnQueryDragIcon() override;
+  BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
+  void OnMouseMove(UINT flags, CPoint point) override;
+  void OnDestroy() override;
+  void OnLButtonDown(UINT flags, CPoint point) override;
+  HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) override;
+  LRESULT OnLauncherAction(WPARAM code, LPARAM lParam);
+  void OnWindowPosChanging(WINDOWPOS* pos) override;
+  BOOL PreTranslateMessage(MSG* msg) override;
+  // Enter and Escape never close the launcher: IDOK and IDCANCEL commands are swallowed here.
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+  // Members, in this order (destruction runs in reverse).
+  SkinButton m_btnExit;
+  SkinButton m_btnShop;
+  CStatic m_flashTip;
+  CStatic m_flashManual;
+  SkinButton m_btnCheckHorse;
+  SkinButton m_btnOfficialNet;
+  SkinButton m_btnRegister;
+  SkinButton m_btnStanEnt;
+  SkinButton m_btnHiClearEnt;
+  CStatic m_versionLabel;
+  HICON m_hIcon;
+  AniTable m_aniTable;
+  CFont m_versionFont;
+  COLORREF m_versionColor = 0;
+  LinkTable m_links;
+  HBITMAP m_backgroundBitmap = nullptr;  // not owned: the loaded skin lives until the process ends
+  CDC m_canvasDC;
+  CDC m_backgroundDC;
+  CBitmap m_canvasBitmap;
+  CFont m_flashManualFont;
+  CFont m_flashTipFont;
+  int m_installerStarted = 0;
+  int m_downloadArmed = 1;
+  HttpDownloader m_downloader;
+  int m_clickLatch = 0;
+
+ private:
+  void CreateCanvas();
+  void LoadAnimationTable();
+  void LoadSkinBitmap();
+  void LoadLinks();
+  void LoadButtonSkins();
+  void ShowVersion();
+  void CreateFlashTextFonts();
+  void RunCheckTool();
+  void StartGame();
+};

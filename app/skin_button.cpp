@@ -1,0 +1,144 @@
+#include "app/skin_button.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "app/diagnostics.h"
+#include "app/launcher_action.h"
+#include "app/settings_files.h"
+#include "data/ani_table.h"
+#include "image/cximage.h"
+
+SkinButton::SkinButton() = default;
+
+SkinButton::~SkinButton() {
+  delete m_imgPressed;
+  delete m_imgDisabled;
+  delete m_imgHover;
+  delete m_imgNormal;
+}
+
+bool SkinButton::LoadSkin(const char* name, const AniTable& table, const char* link) {
+  const FrameList* frames = table.Find(name);
+  m_name = name;
+  if (link != nullptr) {
+    std::strncpy(m_link, link, sizeof m_link - 1);
+    m_link[sizeof m_link - 1] = '\0';
+  }
+  // A section without frame paths has no image to show: it is treated like a missing section.
+  if (frames == nullptr || frames->empty()) return true;
+
+  struct State {
+    CxImage** field;
+    size_t frame;
+  };
+  // Load order is normal, pressed, hover, disabled; a short list repeats from its start.
+  const State states[] = {{&m_imgNormal, 0}, {&m_imgPressed, 1}, {&m_imgHover, 2},
+                          {&m_imgDisabled, 3}};
+  for (const State& state : states) {
+    const char* path = (*frames)[state.frame % frames->size()].c_str();
+    auto* image = new CxImage;
+    if (!image->Load(path, ImageTypeTga)) {
+      ErrorBox("Load image failed! Make sure the path \"%s\" image is OK! ", path);
+      delete image;
+      image = nullptr;
+    }
+    *state.field = image;
+  }
+  return true;
+}
+
+bool SkinButton::DrawImage(CxImage* image) {
+  if (image == nullptr) return true;
+  CClientDC dc(this);
+  CRect client;
+  GetClientRect(&client);
+  image->Draw(dc, client.left, client.top, image->GetWidth(), image->GetHeight());
+  return true;
+}
+
+void SkinButton::DrawItem(DRAWITEMSTRUCT* item) {
+  if (item->itemState & ODS_SELECTED) {
+    DrawImage(m_imgPressed);
+  } else if (item->itemState & ODS_DISABLED) {
+    DrawImage(m_imgDisabled);
+  } else {
+    DrawImage(m_imgNormal);
+  }
+}
+
+void SkinButton::OnMouseMove(UINT flags, CPoint point) {
+  if (!m_hovering) {
+    DrawImage(m_imgHover);
+    m_hovering = true;
+  }
+  CButton::OnMouseMove(flags, point);
+}
+
+bool SkinButton::CursorInside() {
+  CPoint cursor;
+  ::GetCursorPos(&cursor);
+  ScreenToClient(&cursor);
+  CRect client;
+  GetClientRect(&client);
+  return ::PtInRect(&client, cursor) != FALSE;
+}
+
+bool SkinButton::CheckHoverLeave() {
+  if (m_hovering && !CursorInside()) {
+    m_hovering = false;
+    DrawImage(m_imgNormal);
+  }
+  return true;
+}
+
+void SkinButton::HitTestClick() {
+  if (!CursorInside()) return;
+  m_clickedByHitTest = true;
+  OnClicked();
+}
+
+BOOL SkinButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    if (m_clickedByHitTest) {
+      m_clickedByHitTest = false;
+    } else {
+      OnClicked();
+    }
+    return TRUE;
+  }
+  return CButton::OnChildNotify(message, wParam, lParam, result);
+}
+
+void SkinButton::SendAction(int action) {
+  ::SendMessageA(::GetParent(m_hWnd), WM_LAUNCHER_ACTION, static_cast<WPARAM>(action), 0);
+}
+
+void SkinButton::OpenLink() {
+  if (m_link[0] == '\0') return;
+  ::ShellExecuteA(nullptr, nullptr, m_link, nullptr, nullptr, 13);
+}
+
+void SkinButton::OnClicked() {
+  if (m_name.Compare("Exit") == 0) {
+    SendAction(ACTION_EXIT);
+    OpenLink();
+  } else if (m_name.Compare("CheckHorse") == 0) {
+    SendAction(ACTION_CHECK_TOOL);
+  } else if (m_name.Compare("OfficialNet") == 0) {
+    OpenLink();
+  } else if (m_name.Compare("Register") == 0) {
+    OpenLink();
+  } else if (m_name.Compare("DataOptim") == 0) {
+    // Known to the launcher, with nothing to do.
+  } else if (m_name.Compare("HiClearEnt") == 0) {
+    WriteGraphicDetail("1");
+    SendAction(ACTION_START_GAME);
+  } else if (m_name.Compare("StanEnt") == 0) {
+    WriteGraphicDetail("0");
+    SendAction(ACTION_START_GAME);
+  } else if (m_name.Compare("ShoppingMall") == 0) {
+    OpenLink();
+  }
+}

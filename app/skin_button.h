@@ -1,0 +1,49 @@
+// The launcher's image button: four state images from the animation table, and the click action
+// chosen by its skin name.
+#pragma once
+#include "framework/afxwin.h"
+
+class AniTable;
+class CxImage;
+
+class SkinButton : public CButton {
+ public:
+  SkinButton();
+  // Deletes the four images (pressed, disabled, hover, normal).
+  ~SkinButton() override;
+
+  // Takes the skin name and the link, and loads the state images of the name's section.
+  bool LoadSkin(const char* name, const AniTable& table, const char* link);
+  // Draws `image` at the client area's top-left corner, at its own size; nothing for null.
+  bool DrawImage(CxImage* image);
+  void DrawItem(DRAWITEMSTRUCT* item) override;
+  void OnMouseMove(UINT flags, CPoint point) override;
+  // Restores the normal image once the cursor has left the button.
+  bool CheckHoverLeave();
+  // The click action of the skin name.
+  void OnClicked();
+  // Runs the click action when the cursor is inside the button, for clicks seen by the dialog's
+  // pre-translation.
+  void HitTestClick();
+  // Forgets a click taken by HitTestClick; the dialog calls it as a new press begins.
+  void ClearHitTestClick() { m_clickedByHitTest = false; }
+
+  // Message map: the reflected BN_CLICKED runs OnClicked.
+  BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+  CxImage* m_imgPressed = nullptr;   // frame 1
+  CxImage* m_imgDisabled = nullptr;  // frame 3
+  CxImage* m_imgHover = nullptr;     // frame 2
+  CxImage* m_imgNormal = nullptr;    // frame 0
+  bool m_hovering = false;
+  CString m_name;
+  char m_link[256] = {};
+
+ private:
+  void OpenLink();
+  void SendAction(int action);
+  bool CursorInside();
+  // Set when HitTestClick ran the action for the press now under way, so the button's own click
+  // notification of that same press does not run it a second time.
+  bool m_clickedByHitTest = false;
+};

@@ -1,0 +1,374 @@
+// The launcher dialog initialised in temporary game folders: what it loads, what it reports, how
+// it answers its messages. The player's view of the running program is in the end-to-end tests.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/launcher_action.h"
+#include "app/launcher_dialog.h"
+#include "app/res/resource.h"
+#include "box_watcher.h"
+#include "image/cximage.h"
+#include "modal_script.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+using testing_support::BoxWatcher;
+using testing_support::ReadFile;
+using testing_support::ScopedCurrentDir;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+
+namespace {
+
+const char* const kSkinMessage =
+    "Load image failed! Please make sure the \"data2/interface/StartUp/OutSideStartBG.bmp\" file "
+    "path is correct!";
+const char* const kAniMessage =
+    "Load data file failed! Please make sure the \"ani/play.ani\" file is under the current "
+    "folder!";
+
+// A copy of the sample game folder to change and run in.
+class GameFolder {
+ public:
+  GameFolder() {
+    fs::copy(LAUNCHER_GAME_DIR, dir_.path(), fs::copy_options::recursive);
+  }
+  std::string operator/(const std::string& relative) const { return dir_ / relative; }
+  const fs::path& path() const { return dir_.path(); }
+  void Remove(const std::string& relative) { fs::remove(dir_ / relative); }
+
+ private:
+  TempDir dir_;
+};
+
+CRect ClientRectOf(const CWnd& parent, const CWnd& child) {
+  CRect rect;
+  ::GetWindowRect(child.m_hWnd, &rect);
+  ::MapWindowPoints(nullptr, parent.m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+std::string WindowText(HWND hwnd) {
+  char text[256] = {};
+  ::GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+// Initialises the dialog in `folder`, runs `check` inside its modal loop, then closes it.
+INT_PTR RunDialog(const GameFolder& folder, LauncherDialog& dialog,
+                  const std::function<void()>& check, bool end = true) {
+  ScopedCurrentDir here(folder.path());
+  ModalScript script({[&] {
+    check();
+    if (end) dialog.EndDialog(77);
+  }});
+  return script.Run(dialog);
+}
+
+TEST(LauncherDialogInit, LoadsTheSampleGameFolderWithoutComplaint) {
+  GameFolder folder;
+  BoxWatcher boxes;
+  LauncherDialog dialog;
+  RunDialog(folder, dialog, [&] {
+    EXPECT_EQ(WindowText(dialog.m_hWnd), "Play");
+    CRect window;
+    dialog.GetWindowRect(&window);
+    EXPECT_EQ(window.Width(), 808);
+    EXPECT_EQ(window.Height(), 581);
+    EXPECT_EQ(::GetWindowLongA(dialog.m_hWnd, GWL_EXSTYLE) & WS_EX_APPWINDOW, WS_EX_APPWINDOW);
+    EXPECT_EQ(::GetWindowLongA(dialog.m_hWnd, GWL_STYLE) & WS_CAPTION, 0);
+
+    // Shaped by the skin: the magenta corner is cut away, the middle of the title band is not.
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(::GetWindowRgn(dialog.m_hWnd, region), ERROR);
+    EXPECT_FALSE(::PtInRegion(region, 0, 0));
+    EXPECT_TRUE(::PtInRegion(region, 404, 150));
+    ::DeleteObject(region);
+
+    // Buttons where ini/PlayGui.ini puts them (the shop button under its section "Shop").
+    EXPECT_EQ(ClientRectOf(dialog, dialog.m_btnShop), CRect(590, 356, 590 + 92, 356 + 32));
+    EXPECT_EQ(ClientRectOf(dialog, dialog.m_btnStanEnt), CRect(590, 402, 590 + 194, 402 + 56));
+    EXPECT_EQ(ClientRectOf(dialog, dialog.m_btnExit), CRect(772, 280, 772 + 24, 280 + 24));
+
+    // Every button has its images: 2, 3 or 4 frames, or one frame for all states.
+    for (SkinButton* button : {&dialog.m_btnExit, &dialog.m_btnShop, &dialog.m_btnCheckHorse,
+                               &dialog.m_btnOfficialNet, &dialog.m_btnRegister,
+                               &dialog.m_btnStanEnt, &dialog.m_btnHiClearEnt}) {
+      EXPECT_NE(button->m_imgNormal, nullptr) << button->m_name;
+      EXPECT_NE(button->m_imgPressed, nullptr) << button->m_name;
+      EXPECT_NE(button->m_imgHover, nullptr) << button->m_name;
+      EXPECT_NE(button->m_imgDisabled, nullptr) << button->m_name;
+    }
+    EXPECT_EQ(dialog.m_btnShop.m_imgNormal->GetWidth(), 92);
+
+    // Links from the first section of the scrambled ini/play.dat.
+    EXPECT_STREQ(dialog.m_links.slots[0], "web\\news.html");
+    EXPECT_STREQ(dialog.m_btnRegister.m_link, "web\\register.html");
+    EXPECT_STREQ(dialog.m_btnExit.m_link, "web\\goodbye.html");
+    EXPECT_STREQ(dialog.m_btnCheckHorse.m_link, "");
+
+    // The version label: text, place, font and colour from ini/GameSetUp.ini.
+    EXPECT_EQ(WindowText(dialog.m_versionLabel.m_hWnd), "版本号:2.3.1029");
+    EXPECT_EQ(ClientRectOf(dialog, dialog.m_versionLabel).TopLeft().x, 592);
+    EXPECT_EQ(ClientRectOf(dialog, dialog.m_versionLabel).TopLeft().y, 538);
+    EXPECT_EQ(dialog.m_versionColor, RGB(236, 204, 128));
+    LOGFONTA font{};
+    ::GetObjectA(reinterpret_cast<HFONT>(dialog.m_versionLabel.SendMessage(WM_GETFONT)),
+                 sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, 14);
+    EXPECT_EQ(font.lfWidth, 7);
+    EXPECT_EQ(font.lfWeight, 400);
+    EXPECT_EQ(font.lfPitchAndFamily, 0x20);
+    EXPECT_STREQ(font.lfFaceName, "宋体");
+
+    // The two Flash texts are hidden, in 20 x 10 fonts, underlined for the manual link.
+    EXPECT_FALSE(dialog.m_flashTip.IsWindowVisible());
+    EXPECT_FALSE(dialog.m_flashManual.IsWindowVisible());
+    ::GetObjectA(reinterpret_cast<HFONT>(dialog.m_flashManual.SendMessage(WM_GETFONT)),
+                 sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, 20);
+    EXPECT_TRUE(font.lfUnderline);
+  });
+  EXPECT_TRUE(boxes.Texts().empty());
+}
+
+TEST(LauncherDialogInit, VersionLabelHoldsItsWholeTextInTheChosenFont) {
+  GameFolder folder;
+  WriteFile(folder / "Version.dat", "10.20.30.40-release");
+  WriteFile(folder / "ini/GameSetUp.ini", "[VersionPos]\r\nx=20\r\ny=30\r\nFontHeight=40\r\n"
+                                          "FontWidth=20\r\nFontColorR=511\r\n");
+  LauncherDialog dialog;
+  RunDialog(folder, dialog, [&] {
+    EXPECT_EQ(dialog.m_versionColor, RGB(255, 0, 0)) << "only the low 8 bits count";
+    const std::string text = WindowText(dialog.m_versionLabel.m_hWnd);
+    EXPECT_EQ(text, "版本号:10.20.30.40-release");
+    HDC dc = ::GetDC(dialog.m_versionLabel.m_hWnd);
+    HGDIOBJ previous = ::SelectObject(dc, dialog.m_versionFont);
+    SIZE extent{};
+    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(dialog.m_versionLabel.m_hWnd, dc);
+    CRect client;
+    dialog.m_versionLabel.GetClientRect(&client);
+    EXPECT_GE(client.Width(), extent.cx);
+    EXPECT_GE(client.Height(), extent.cy);
+    EXPECT_EQ(ClientRectOf(dialog, dialog.m_versionLabel).TopLeft().x, 20);
+  });
+}
+
+TEST(LauncherDialogInit, EachMissingFileIsReportedOnceAndInitialisationGoesOn) {
+  GameFolder folder;
+  folder.Remove("data2/interface/StartUp/OutSideStartBG.bmp");
+  folder.Remove("Version.dat");
+  folder.Remove("ini/play.dat");
+  folder.Remove("ani/play.ani");
+  BoxWatcher boxes;
+  LauncherDialog dialog;
+  RunDialog(folder, dialog, [&] {
+    EXPECT_EQ(WindowText(dialog.m_hWnd), "Play") << "initialisation went on to the end";
+    EXPECT_EQ(WindowText(dialog.m_versionLabel.m_hWnd), "版本号:");
+    // Without the skin the window keeps the template's size, unshaped.
+    CRect expected(0, 0, 549, 376);
+    ::MapDialogRect(dialog.m_hWnd, &expected);
+    CRect window;
+    dialog.GetWindowRect(&window);
+    EXPECT_EQ(window.Width(), expected.Width());
+    EXPECT_EQ(window.Height(), expected.Height());
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(::GetWindowRgn(dialog.m_hWnd, region), ERROR);
+    ::DeleteObject(region);
+    EXPECT_EQ(dialog.m_btnStanEnt.m_imgNormal, nullptr);
+    EXPECT_STREQ(dialog.m_links.slots[0], "");
+  });
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{kAniMessage, kSkinMessage,
+                                                     "error on open ini/play.dat.",
+                                                     "Error on open Version.dat."}));
+}
+
+TEST(LauncherDialogInit, MissingButtonImagesAreReportedPerStateInLoadOrder) {
+  GameFolder folder;
+  // Register has three frames: frame 0 serves normal and (3 mod 3) disabled.
+  const std::string normal = "data2/interface/StartUp/Buttons/Register0.tga";
+  const std::string pressed = "data2/interface/StartUp/Buttons/StanEnt1.tga";
+  folder.Remove(normal);
+  folder.Remove(pressed);
+  BoxWatcher boxes;
+  LauncherDialog dialog;
+  RunDialog(folder, dialog, [&] {
+    EXPECT_EQ(dialog.m_btnRegister.m_imgNormal, nullptr);
+    EXPECT_EQ(dialog.m_btnRegister.m_imgDisabled, nullptr);
+    EXPECT_NE(dialog.m_btnRegister.m_imgPressed, nullptr);
+    EXPECT_NE(dialog.m_btnRegister.m_imgHover, nullptr);
+    EXPECT_EQ(dialog.m_btnStanEnt.m_imgPressed, nullptr);
+    EXPECT_NE(dialog.m_btnStanEnt.m_imgNormal, nullptr);
+  });
+  const std::string prefix = "Load image failed! Make sure the path \"";
+  const std::string suffix = "\" image is OK! ";
+  // Buttons load in the order Exit, CheckHorse, OfficialNet, Register, StanEnt, ...
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{prefix + normal + suffix,
+                                                     prefix + normal + suffix,
+                                                     prefix + pressed + suffix}));
+}
+
+TEST(LauncherDialogInit, AButtonWhoseSectionIsMissingOrEmptyHasNoImagesAndNoComplaint) {
+  GameFolder folder;
+  std::string ani = ReadFile(folder / "ani/play.ani");
+  const size_t shop = ani.find("[ShoppingMall]");
+  ASSERT_NE(shop, std::string::npos);
+  ani.replace(shop, 14, "[Shopping]");
+  ani += "\n[Register]\nFrameAmount=0\n";
+  WriteFile(folder / "ani/play.ani", ani);
+  BoxWatcher boxes;
+  LauncherDialog dialog;
+  RunDialog(folder, dialog, [&] {
+    EXPECT_EQ(dialog.m_btnShop.m_imgNormal, nullptr);
+    EXPECT_EQ(dialog.m_btnRegister.m_imgNormal, nullptr) << "an empty section is like none";
+    EXPECT_STREQ(dialog.m_btnShop.m_name, "ShoppingMall");
+    EXPECT_STREQ(dialog.m_btnShop.m_link, "web\\shop.html") << "it still has its action";
+  });
+  EXPECT_TRUE(boxes.Texts().empty());
+}
+
+TEST(LauncherDialogMessages, EnterEscapeAndCancelCommandsDoNotCloseIt) {
+  GameFolder folder;
+  LauncherDialog dialog;
+  ScopedCurrentDir here(folder.path());
+  bool stillRunning = false;
+  ModalScript script({
+      [&] {
+        ::PostMessageA(dialog.m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+        ::PostMessageA(dialog.m_btnStanEnt.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+        ::PostMessageA(dialog.m_hWnd, WM_COMMAND, IDCANCEL, 0);
+        ::PostMessageA(dialog.m_hWnd, WM_COMMAND, IDOK, 0);
+        // The whole parameter counts: notification 1 on id 1 is not a swallowed IDOK, and still
+        // not a click that would end the dialog.
+        ::PostMessageA(dialog.m_hWnd, WM_COMMAND, 0x10001, 0);
+      },
+      [&] {
+        stillRunning = ::IsWindowVisible(dialog.m_hWnd);
+        dialog.EndDialog(5);
+      },
+  });
+  EXPECT_EQ(script.Run(dialog), 5);
+  EXPECT_TRUE(stillRunning);
+}
+
+TEST(LauncherDialogMessages, ExitActionCancelsAndStartGameEndsWithZeroEvenWithoutThePatcher) {
+  GameFolder folder;
+  {
+    LauncherDialog dialog;
+    INT_PTR result = RunDialog(folder, dialog, [&] {
+      dialog.SendMessage(WM_LAUNCHER_ACTION, ACTION_EXIT, 0);
+    }, false);
+    EXPECT_EQ(result, IDCANCEL);
+  }
+  {
+    // The test program's own folder has no RozeVazed.exe: the launcher closes all the same.
+    LauncherDialog dialog;
+    INT_PTR result = RunDialog(folder, dialog, [&] {
+      EXPECT_EQ(dialog.SendMessage(WM_LAUNCHER_ACTION, ACTION_START_GAME, 0), 0);
+    }, false);
+    EXPECT_EQ(result, 0);
+  }
+  {
+    LauncherDialog dialog;
+    INT_PTR result = RunDialog(folder, dialog, [&] {
+      dialog.SendMessage(WM_LAUNCHER_ACTION, 7, 0);  // unknown codes do nothing
+    });
+    EXPECT_EQ(result, 77);
+  }
+}
+
+// The check tool is looked up in the launcher's folder (here: the test program's), whatever the
+// current directory, and started there with the folder and its trailing backslash as directory.
+TEST(LauncherDialogMessages, CheckToolRunsFromTheProgramFolderAndTheLauncherStays) {
+  char module[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, module, sizeof module);
+  const fs::path programFolder = fs::path(module).parent_path();
+  const fs::path log = programFolder / ".." / ".." / "testbed" / "HorseCheck.log";
+  const size_t before = ReadFile(log).size();
+
+  GameFolder folder;
+  WriteFile(folder / "ini/Startgame.ini", "[Read]\r\nFlashName=..\\..\\testbed\\HorseCheck.exe\r\n");
+  ::SetEnvironmentVariableA("STANDIN_SHOW_MS", "0");
+  LauncherDialog dialog;
+  RunDialog(folder, dialog, [&] {
+    dialog.SendMessage(WM_LAUNCHER_ACTION, ACTION_CHECK_TOOL, 0);
+    dialog.SendMessage(WM_LAUNCHER_ACTION, ACTION_CHECK_TOOL, 0);
+    EXPECT_TRUE(dialog.IsWindowVisible());
+  });
+  std::string added;
+  for (int wait = 0; wait < 300; ++wait) {
+    added = ReadFile(log).substr(before);
+    if (std::count(added.begin(), added.end(), '\n') >= 2) break;
+    ::Sleep(10);
+  }
+  // The launcher passes an empty command line, for which Wine makes up the quoted program path,
+  // and the folder with its trailing backslash, which the tool reports without it.
+  const std::string program = (programFolder / "..\\..\\testbed\\HorseCheck.exe").string();
+  const std::string line = "\"" + program + "\"\t" + programFolder.string() + "\r\n";
+  EXPECT_EQ(added, line + line);
+}
+
+TEST(LauncherDialogMessages, ColourRequestsOfTheThreeTextsAndOtherControls) {
+  GameFolder folder;
+  LauncherDialog dialog;
+  RunDialog(folder, dialog, [&] {
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    auto ask = [&](UINT message, const CWnd& control) {
+      ::SetTextColor(dc, RGB(1, 2, 3));
+      ::SetBkColor(dc, RGB(4, 5, 6));
+      ::SetBkMode(dc, OPAQUE);
+      return reinterpret_cast<HBRUSH>(dialog.SendMessage(
+          message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control.m_hWnd)));
+    };
+    const HBRUSH hollow = static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+
+    EXPECT_EQ(ask(WM_CTLCOLORSTATIC, dialog.m_versionLabel), hollow);
+    EXPECT_EQ(::GetTextColor(dc), RGB(236, 204, 128));
+    EXPECT_EQ(::GetBkColor(dc), RGB(255, 255, 255));
+    EXPECT_EQ(::GetBkMode(dc), TRANSPARENT);
+
+    EXPECT_EQ(ask(WM_CTLCOLORSTATIC, dialog.m_flashTip), hollow);
+    EXPECT_EQ(::GetTextColor(dc), RGB(255, 0, 0));
+    EXPECT_EQ(ask(WM_CTLCOLORBTN, dialog.m_flashManual), hollow);
+    EXPECT_EQ(::GetTextColor(dc), RGB(255, 0, 0));
+
+    // Other controls keep the colours the default processing gave them.
+    EXPECT_EQ(ask(WM_CTLCOLORBTN, dialog.m_btnShop), hollow);
+    EXPECT_NE(::GetTextColor(dc), RGB(255, 0, 0));
+    EXPECT_NE(::GetBkColor(dc), RGB(255, 255, 255));
+    EXPECT_EQ(::GetBkMode(dc), OPAQUE);
+
+    EXPECT_NE(ask(WM_CTLCOLOREDIT, dialog.m_versionLabel), hollow)
+        << "other kinds of request get the base brush";
+    EXPECT_NE(::GetTextColor(dc), RGB(236, 204, 128));
+    ::DeleteDC(dc);
+  });
+}
+
+TEST(SkinButtonHover, HoverImageShowsOnEntryAndTheDialogRestoresTheNormalImage) {
+  GameFolder folder;
+  LauncherDialog dialog;
+  RunDialog(folder, dialog, [&] {
+    SkinButton& button = dialog.m_btnStanEnt;
+    CRect rect;
+    button.GetWindowRect(&rect);
+    ::SetCursorPos(rect.left + 10, rect.top + 10);
+    button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    EXPECT_TRUE(button.m_hovering);
+    dialog.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    EXPECT_TRUE(button.m_hovering) << "the cursor is still over the button";
+
+    ::SetCursorPos(rect.left - 100, rect.top);
+    dialog.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    EXPECT_FALSE(button.m_hovering);
+  });
+}
+
+}  // namespace
