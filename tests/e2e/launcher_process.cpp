@@ -1,0 +1,126 @@
+#include "launcher_process.h"
+
+#include <gtest/gtest.h>
+
+namespace e2e {
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (::GetTickCount() - start >= timeoutMs) return condition();
+    ::Sleep(10);
+  }
+}
+
+namespace {
+
+struct WindowSearch {
+  DWORD pid;
+  const std::string* title;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(hwnd, &owner);
+  if (owner != search->pid || !::IsWindowVisible(hwnd)) return TRUE;
+  if (WindowText(hwnd) != *search->title) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND FindProcessWindow(DWORD pid, const std::string& title) {
+  WindowSearch search{pid, &title, nullptr};
+  ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string WindowText(HWND window) {
+  char text[512] = {};
+  // For a window of another process this reads the text the system keeps, without a message.
+  ::GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+LauncherProcess::LauncherProcess(const std::filesystem::path& program,
+                                 const std::filesystem::path& currentDir) {
+  ::SetEnvironmentVariableA("STANDIN_SHOW_MS", "0");
+  job_ = ::CreateJobObjectA(nullptr, nullptr);
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  ::SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+
+  const std::string programText = program.string();
+  const std::string directoryText = currentDir.string();
+  std::string commandLine = "\"" + programText + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  // Suspended until it is in the job, so whatever it starts is in the job too.
+  if (!::CreateProcessA(programText.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                        CREATE_SUSPENDED, nullptr, directoryText.c_str(), &startup, &info)) {
+    ADD_FAILURE() << "cannot start " << programText << " (error " << ::GetLastError() << ")";
+    return;
+  }
+  if (!::AssignProcessToJobObject(job_, info.hProcess)) {
+    ADD_FAILURE() << "cannot put the launcher in a job (error " << ::GetLastError() << ")";
+  }
+  ::ResumeThread(info.hThread);
+  ::CloseHandle(info.hThread);
+  process_ = info.hProcess;
+  pid_ = info.dwProcessId;
+}
+
+LauncherProcess::~LauncherProcess() {
+  if (job_ != nullptr) {
+    ::TerminateJobObject(job_, 1);
+    ::CloseHandle(job_);
+  }
+  if (process_ != nullptr) {
+    ::WaitForSingleObject(process_, 5000);
+    ::CloseHandle(process_);
+  }
+}
+
+HWND LauncherProcess::WaitUntilReady(DWORD timeoutMs) {
+  if (!started()) return nullptr;
+  const bool ready = WaitFor(
+      [this] {
+        window_ = FindProcessWindow(pid_, "Play");
+        if (window_ == nullptr) return false;
+        HWND label = ::GetDlgItem(window_, kVersionLabelId);
+        // The label's text is the last thing initialisation sets that a test can see.
+        return label != nullptr && WindowText(label).rfind("版本号:", 0) == 0;
+      },
+      timeoutMs);
+  return ready ? window_ : nullptr;
+}
+
+bool LauncherProcess::Running() const {
+  return process_ != nullptr && ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool LauncherProcess::WaitForExit(DWORD timeoutMs) const {
+  return process_ != nullptr && ::WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD LauncherProcess::ProcessesStarted() const {
+  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
+  if (!::QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &accounting,
+                                   sizeof accounting, nullptr)) {
+    ADD_FAILURE() << "cannot read the job's accounting (error " << ::GetLastError() << ")";
+    return 0;
+  }
+  return accounting.TotalProcesses;
+}
+
+void LauncherProcess::PostAction(WPARAM code) const {
+  ASSERT_NE(window_, nullptr) << "the launcher's window was not found";
+  ::PostMessageA(window_, kLauncherAction, code, 0);
+}
+
+}  // namespace e2e

@@ -1,0 +1,61 @@
+// Play.exe (or any program) started by a test inside a job object: the test can count what the
+// program started, and the object ends the program and everything it started, whatever happens.
+#pragma once
+#include <windows.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace e2e {
+
+// Polls `condition` every 10 ms until it holds or `timeoutMs` pass; its last answer.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);
+
+// The private message by which the launcher's buttons ask for its actions.
+constexpr UINT kLauncherAction = WM_USER + 100;
+constexpr WPARAM kActionExit = 0;
+constexpr WPARAM kActionCheckTool = 1;
+constexpr WPARAM kActionStartGame = 2;
+
+// Control id of the version label.
+constexpr int kVersionLabelId = 1002;
+
+class LauncherProcess {
+ public:
+  // Starts `program` with `currentDir` as its current directory. The stand-ins it starts are told
+  // to skip their windows.
+  LauncherProcess(const std::filesystem::path& program, const std::filesystem::path& currentDir);
+  // Ends every process of the job that is still running.
+  ~LauncherProcess();
+  LauncherProcess(const LauncherProcess&) = delete;
+  LauncherProcess& operator=(const LauncherProcess&) = delete;
+
+  bool started() const { return process_ != nullptr; }
+  DWORD pid() const { return pid_; }
+
+  // Waits until initialisation is over: the window is visible, has its taskbar text "Play" and
+  // the version label holds its text. Returns the window, or null after the time-out.
+  HWND WaitUntilReady(DWORD timeoutMs = 15000);
+  HWND window() const { return window_; }
+
+  bool Running() const;
+  bool WaitForExit(DWORD timeoutMs = 10000) const;
+  // Processes the job has held so far: the launcher itself and every program it started.
+  DWORD ProcessesStarted() const;
+  // Posts WM_LAUNCHER_ACTION with `code` to the launcher's window.
+  void PostAction(WPARAM code) const;
+
+ private:
+  HANDLE job_ = nullptr;
+  HANDLE process_ = nullptr;
+  DWORD pid_ = 0;
+  HWND window_ = nullptr;
+};
+
+// The visible top-level window of process `pid` titled `title`, or null.
+HWND FindProcessWindow(DWORD pid, const std::string& title);
+// The text of `window` as the system keeps it (code page 936 bytes); works across processes.
+std::string WindowText(HWND window);
+
+}  // namespace e2e

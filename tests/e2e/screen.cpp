@@ -1,0 +1,54 @@
+#include "screen.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace e2e {
+
+Raster CaptureScreen(const RECT& area) {
+  Raster raster;
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return raster;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP section = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (section != nullptr) {
+    HGDIOBJ previous = ::SelectObject(memory, section);
+    ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    ::GdiFlush();
+    raster.width = width;
+    raster.height = height;
+    raster.pixels.resize(static_cast<size_t>(width) * height);
+    const auto* bytes = static_cast<const BYTE*>(bits);
+    for (size_t i = 0; i < raster.pixels.size(); ++i) {
+      raster.pixels[i].b = bytes[4 * i];
+      raster.pixels[i].g = bytes[4 * i + 1];
+      raster.pixels[i].r = bytes[4 * i + 2];
+    }
+    ::SelectObject(memory, previous);
+    ::DeleteObject(section);
+  }
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  return raster;
+}
+
+RECT ClientArea(HWND window, int x, int y, int width, int height) {
+  POINT origin{x, y};
+  ::ClientToScreen(window, &origin);
+  return RECT{origin.x, origin.y, origin.x + width, origin.y + height};
+}
+
+int ChannelDistance(const Rgba& a, const Rgba& b) {
+  return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+}
+
+}  // namespace e2e

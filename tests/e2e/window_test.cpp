@@ -1,0 +1,284 @@
+// The launcher as the player first sees it: a borderless window cut to its skin, its buttons and
+// version label drawn over the skin, and how it answers the keyboard and a drag.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "art_files.h"
+#include "box_watcher.h"
+#include "game_copy.h"
+#include "input.h"
+#include "launcher_process.h"
+#include "sample_game.h"
+#include "screen.h"
+
+namespace e2e {
+namespace {
+
+constexpr int kSkinWidth = 808;
+constexpr int kSkinHeight = 581;
+
+// The launcher started in a fresh copy of the sample game, up and idle.
+class LauncherWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    launcher_ = std::make_unique<LauncherProcess>(game_ / "Play.exe", game_.dir());
+    window_ = launcher_->WaitUntilReady();
+    ASSERT_NE(window_, nullptr) << "the launcher did not come up";
+    skin_ = ReadBmp24(game_ / kSkinFile);
+    ASSERT_EQ(skin_.width, kSkinWidth);
+  }
+  void TearDown() override { EXPECT_TRUE(boxes_.Texts().empty()) << boxes_.Texts().front(); }
+
+  // Waits until the screen inside the window's client rectangle `place` shows `expected` (within
+  // `tolerance` per channel); the difference last seen.
+  RasterDifference WaitForScreen(const RECT& place, const Raster& expected, int tolerance) {
+    RasterDifference difference;
+    WaitFor(
+        [&] {
+          const Raster shown = CaptureScreen(ClientArea(window_, place.left, place.top,
+                                                        place.right - place.left,
+                                                        place.bottom - place.top));
+          difference = Compare(shown, expected, tolerance);
+          return difference.count == 0;
+        },
+        5000);
+    return difference;
+  }
+
+  GameCopy game_;
+  testing_support::BoxWatcher boxes_;
+  std::unique_ptr<LauncherProcess> launcher_;
+  HWND window_ = nullptr;
+  Raster skin_;
+};
+
+INT_PTR CALLBACK IgnoreDialogMessages(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// Where the system centres a dialog template of the launcher's size and font, measured by making
+// one in this process.
+RECT CentredTemplateRect() {
+  std::vector<WORD> t;
+  auto put32 = [&t](DWORD value) {
+    t.push_back(LOWORD(value));
+    t.push_back(HIWORD(value));
+  };
+  t.push_back(1);       // dlgVer
+  t.push_back(0xFFFF);  // signature of an extended template
+  put32(0);             // help id
+  put32(0);             // extended style
+  put32(DS_SETFONT | DS_CENTER | WS_POPUP);
+  t.push_back(0);  // no controls
+  for (WORD value : {0, 0, 549, 376}) t.push_back(value);
+  t.push_back(0);  // no menu
+  t.push_back(0);  // default class
+  t.push_back(0);  // no title
+  t.push_back(9);  // point size
+  t.push_back(400);
+  t.push_back(0x8600);  // not italic; character set GB2312
+  for (const wchar_t* c = L"\u5b8b\u4f53"; *c != 0; ++c) t.push_back(static_cast<WORD>(*c));
+  t.push_back(0);
+  t.push_back(0);
+  HWND dialog = ::CreateDialogIndirectParamW(
+      ::GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(t.data()), nullptr,
+      IgnoreDialogMessages, 0);
+  RECT rect{};
+  ::GetWindowRect(dialog, &rect);
+  ::DestroyWindow(dialog);
+  return rect;
+}
+
+// Rows of the window's region as a mask, window pixel (x, y) at y * width + x.
+std::vector<bool> RegionMask(HWND window, int width, int height, int* kind) {
+  std::vector<bool> mask(static_cast<size_t>(width) * height, false);
+  HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+  *kind = ::GetWindowRgn(window, region);
+  const DWORD size = ::GetRegionData(region, 0, nullptr);
+  std::vector<BYTE> data(size);
+  auto* header = reinterpret_cast<RGNDATA*>(data.data());
+  if (size != 0 && ::GetRegionData(region, size, header) == size) {
+    const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
+    for (DWORD i = 0; i < header->rdh.nCount; ++i) {
+      for (LONG y = std::max(0L, rects[i].top); y < std::min<LONG>(height, rects[i].bottom); ++y) {
+        for (LONG x = std::max(0L, rects[i].left); x < std::min<LONG>(width, rects[i].right); ++x) {
+          mask[static_cast<size_t>(y) * width + x] = true;
+        }
+      }
+    }
+  }
+  ::DeleteObject(region);
+  return mask;
+}
+
+TEST_F(LauncherWindowTest, IsABorderlessWindowOfTheSkinsShapeWhereTheTemplateWasCentred) {
+  const LONG style = ::GetWindowLongA(window_, GWL_STYLE);
+  EXPECT_EQ(style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_DLGFRAME), 0);
+  EXPECT_NE(::GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+  EXPECT_EQ(WindowText(window_), "Play");
+
+  RECT rect{};
+  ::GetWindowRect(window_, &rect);
+  EXPECT_EQ(rect.right - rect.left, kSkinWidth);
+  EXPECT_EQ(rect.bottom - rect.top, kSkinHeight);
+  // The skin's size replaced the template's, but the corner the centring gave stayed.
+  const RECT centred = CentredTemplateRect();
+  EXPECT_EQ(rect.left, centred.left);
+  EXPECT_EQ(rect.top, centred.top);
+  EXPECT_NE(centred.right - centred.left, kSkinWidth) << "the template's size proves nothing";
+
+  int kind = ERROR;
+  const std::vector<bool> region = RegionMask(window_, kSkinWidth, kSkinHeight, &kind);
+  EXPECT_EQ(kind, COMPLEXREGION);
+  int mismatches = 0;
+  std::string first;
+  for (int y = 0; y < kSkinHeight; ++y) {
+    for (int x = 0; x < kSkinWidth; ++x) {
+      const Rgba& pixel = skin_.at(x, y);
+      const bool shape = !(pixel.r == 255 && pixel.g == 0 && pixel.b == 255);
+      if (shape == region[static_cast<size_t>(y) * kSkinWidth + x]) continue;
+      if (mismatches++ == 0) first = std::to_string(x) + ", " + std::to_string(y);
+    }
+  }
+  EXPECT_EQ(mismatches, 0) << "first at " << first;
+}
+
+TEST_F(LauncherWindowTest, VersionLabelShowsTheVersionFileInItsFontAndColourAtItsPlace) {
+  HWND label = ::GetDlgItem(window_, kVersionLabelId);
+  const std::string text = WindowText(label);
+  EXPECT_EQ(text, "版本号:2.3.1029");
+  RECT place{};
+  ::GetWindowRect(label, &place);
+  ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
+  EXPECT_EQ(place.left, 592);
+  EXPECT_EQ(place.top, 538);
+  const int width = place.right - place.left;
+  const int height = place.bottom - place.top;
+  ASSERT_GT(width, 0);
+  ASSERT_GT(height, 0);
+
+  // What a transparent left-aligned label in [VersionPos]'s font and colour shows over the skin,
+  // drawn here from the skin file.
+  const Raster under = Crop(skin_, place.left, place.top, width, height);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HBITMAP section = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(section, nullptr);
+  auto* bytes = static_cast<BYTE*>(bits);
+  for (size_t i = 0; i < under.pixels.size(); ++i) {
+    bytes[4 * i] = under.pixels[i].b;
+    bytes[4 * i + 1] = under.pixels[i].g;
+    bytes[4 * i + 2] = under.pixels[i].r;
+  }
+  HGDIOBJ oldBitmap = ::SelectObject(dc, section);
+  HFONT font = ::CreateFontA(14, 7, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             FF_SWISS | DEFAULT_PITCH, "宋体");
+  HGDIOBJ oldFont = ::SelectObject(dc, font);
+  ::SetTextColor(dc, RGB(236, 204, 128));
+  ::SetBkMode(dc, TRANSPARENT);
+  RECT box{0, 0, width, height};
+  ::DrawTextA(dc, text.c_str(), -1, &box, DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK);
+  ::GdiFlush();
+  Raster expected = under;
+  int textPixels = 0;
+  for (size_t i = 0; i < expected.pixels.size(); ++i) {
+    expected.pixels[i] = Rgba{bytes[4 * i + 2], bytes[4 * i + 1], bytes[4 * i], 255};
+    if (expected.pixels[i].r == 236 && expected.pixels[i].g == 204 && expected.pixels[i].b == 128) {
+      ++textPixels;
+    }
+  }
+  ::SelectObject(dc, oldFont);
+  ::SelectObject(dc, oldBitmap);
+  ::DeleteObject(font);
+  ::DeleteObject(section);
+  ::DeleteDC(dc);
+  ASSERT_GT(textPixels, 20) << "the text drawn here has no pixel of the label's colour";
+
+  const RasterDifference difference = WaitForScreen(place, expected, 0);
+  EXPECT_EQ(difference.count, 0) << difference.first;
+}
+
+TEST_F(LauncherWindowTest, EveryButtonShowsItsNormalImageBlendedOverTheSkinAtItsPlace) {
+  for (const SampleButton& button : kSampleButtons) {
+    SCOPED_TRACE(button.skinName);
+    HWND control = ::GetDlgItem(window_, button.controlId);
+    RECT place{};
+    ::GetWindowRect(control, &place);
+    ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_EQ(place.left, button.place.left);
+    EXPECT_EQ(place.top, button.place.top);
+    EXPECT_EQ(place.right, button.place.right);
+    EXPECT_EQ(place.bottom, button.place.bottom);
+
+    const Raster image = ReadArt(game_ / (std::string(kButtonArt) + button.normal));
+    ASSERT_EQ(image.width, button.place.right - button.place.left);
+    ASSERT_EQ(image.height, button.place.bottom - button.place.top);
+    const Raster expected = BlendOver(
+        image, Crop(skin_, button.place.left, button.place.top, image.width, image.height));
+    // How the blend rounds is the drawing's own business (dividing by 256 instead of 255 loses up
+    // to two steps); anything more is a wrong picture.
+    const RasterDifference difference = WaitForScreen(button.place, expected, 2);
+    EXPECT_EQ(difference.count, 0) << difference.first;
+  }
+}
+
+TEST_F(LauncherWindowTest, EnterAndEscapeLeaveItOpen) {
+  ASSERT_EQ(::GetForegroundWindow(), window_) << "keys would not reach the launcher";
+  TapKey(VK_RETURN);
+  TapKey(VK_ESCAPE);
+  // Input is handled in order: once the pointer's move over a button shows on screen, the keys
+  // before it have been handled too.
+  const SampleButton& button = SampleButtonNamed("OfficialNet");
+  const POINT centre = ClientPoint(window_, (button.place.left + button.place.right) / 2,
+                                   (button.place.top + button.place.bottom) / 2);
+  ASSERT_TRUE(MoveMouse(centre.x, centre.y));
+  const Raster hover = ReadArt(game_ / (std::string(kButtonArt) + button.hover));
+  const RasterDifference difference = WaitForScreen(button.place, hover, 0);
+  ASSERT_EQ(difference.count, 0) << "the hover image never showed: " << difference.first;
+
+  EXPECT_TRUE(launcher_->Running());
+  EXPECT_TRUE(::IsWindowVisible(window_));
+}
+
+// A point of the skin that belongs to the window and to no child window.
+POINT FreeSkinPoint(HWND window, const Raster& skin) {
+  for (POINT candidate : {POINT{650, 290}, POINT{700, 545}, POINT{300, 570}}) {
+    const Rgba& pixel = skin.at(candidate.x, candidate.y);
+    const bool key = pixel.r == 255 && pixel.g == 0 && pixel.b == 255;
+    if (!key && ::ChildWindowFromPointEx(window, candidate, CWP_ALL) == window) return candidate;
+  }
+  return POINT{-1, -1};
+}
+
+TEST_F(LauncherWindowTest, DraggingAFreePointOfTheSkinMovesTheWindowByTheSameOffset) {
+  const POINT free = FreeSkinPoint(window_, skin_);
+  ASSERT_GE(free.x, 0) << "no free point found on the skin";
+  RECT before{};
+  ::GetWindowRect(window_, &before);
+  const POINT start = ClientPoint(window_, free.x, free.y);
+  const int dx = -70, dy = -45;
+  ASSERT_TRUE(DragBy(start.x, start.y, dx, dy));
+  RECT after{};
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        ::GetWindowRect(window_, &after);
+        return after.left == before.left + dx && after.top == before.top + dy;
+      },
+      3000))
+      << "moved from " << before.left << "," << before.top << " to " << after.left << ","
+      << after.top;
+  EXPECT_EQ(after.right - after.left, kSkinWidth);
+  EXPECT_TRUE(launcher_->Running());
+}
+
+}  // namespace
+}  // namespace e2e
