@@ -14,14 +14,14 @@ struct CloseFile {
 };
 using FileHandle = std::unique_ptr<std::FILE, CloseFile>;
 
-unsigned char RotateRight(unsigned char value, int bits) {
-  if (bits == 0) return value;
-  return static_cast<unsigned char>(((value >> bits) | (value << (8 - bits))) & 0xFF);
+// Rotations within 8 bits; a rotation by 0 leaves the byte as it is (the bits shifted out of the
+// byte by 8 are cut off by the conversion).
+unsigned char RotateRight(unsigned int value, int bits) {
+  return static_cast<unsigned char>((value >> bits) | (value << (8 - bits)));
 }
 
-unsigned char RotateLeft(unsigned char value, int bits) {
-  if (bits == 0) return value;
-  return static_cast<unsigned char>(((value << bits) | (value >> (8 - bits))) & 0xFF);
+unsigned char RotateLeft(unsigned int value, int bits) {
+  return static_cast<unsigned char>((value << bits) | (value >> (8 - bits)));
 }
 
 }  // namespace
@@ -65,16 +65,21 @@ void ScrambledBuffer::Release() {
 
 void ScrambledBuffer::Descramble(unsigned char* bytes, int count) const {
   if (bytes == nullptr || count <= 0) return;
-  for (int i = 0; i < count; ++i) {
-    const unsigned char x = static_cast<unsigned char>(bytes[i] ^ KeyTable[i % kKeyTableSize]);
-    bytes[i] = RotateRight(x, i % 8);
+  // Block by block of the key's length, so that the key index and the rotation are plain
+  // positions within the block.
+  for (int base = 0; base < count; base += kKeyTableSize) {
+    unsigned char* block = bytes + base;
+    const int length = count - base < kKeyTableSize ? count - base : kKeyTableSize;
+    for (int j = 0; j < length; ++j) block[j] = RotateRight(block[j] ^ KeyTable[j], j & 7);
   }
 }
 
 void ScrambledBuffer::Scramble(unsigned char* bytes, int count) const {
   if (bytes == nullptr || count <= 0) return;
-  for (int i = 0; i < count; ++i) {
-    bytes[i] = static_cast<unsigned char>(RotateLeft(bytes[i], i % 8) ^ KeyTable[i % kKeyTableSize]);
+  for (int base = 0; base < count; base += kKeyTableSize) {
+    unsigned char* block = bytes + base;
+    const int length = count - base < kKeyTableSize ? count - base : kKeyTableSize;
+    for (int j = 0; j < length; ++j) block[j] = RotateLeft(block[j], j & 7) ^ KeyTable[j];
   }
 }
 
