@@ -28,8 +28,8 @@ TEST_F(PlaydatTest, ScrambleAndDescrambleAnyLength) {
   WriteFile("in.bin", bytes);
   ASSERT_EQ(Run("scramble in.bin mid.bin").exitCode, 0);
   EXPECT_EQ(ReadFile("mid.bin"), data_test::Scrambled(bytes)) << "past the tool's 64 KiB chunks too";
-  ASSERT_EQ(Run("descramble mid.bin out.bin").exitCode, 0);
-  EXPECT_EQ(ReadFile("out.bin"), bytes);
+  ASSERT_EQ(Run("descramble mid.bin game/ini/out.bin").exitCode, 0) << "the folder is made";
+  EXPECT_EQ(ReadFile("game/ini/out.bin"), bytes);
 
   EXPECT_EQ(Run("scramble in.bin in.bin").exitCode, 1);
   EXPECT_EQ(ReadFile("in.bin"), bytes) << "refused before the input was overwritten";

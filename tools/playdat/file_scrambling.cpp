@@ -62,6 +62,10 @@ bool TransformFile(const std::string& input, const std::string& output,
     *error = "cannot open " + input;
     return false;
   }
+  // The build writes straight into a game folder that may not have its sub-folder yet.
+  std::error_code ignored;
+  const std::filesystem::path parent = std::filesystem::path(output).parent_path();
+  if (!parent.empty()) std::filesystem::create_directories(parent, ignored);
   FileHandle out(std::fopen(output.c_str(), "wb"));
   if (!out) {
     *error = "cannot create " + output;
@@ -73,7 +77,6 @@ bool TransformFile(const std::string& input, const std::string& output,
     ok = false;
   }
   if (!ok) {
-    std::error_code ignored;
     std::filesystem::remove(output, ignored);
     *error += " (" + output + ")";
   }
