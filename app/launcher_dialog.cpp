@@ -135,21 +135,15 @@ void LauncherDialog::LoadLinks() {
     return;
   }
   // Only the first section counts, whatever its title; without any section nothing is filled.
-  if (table.Sections().empty()) return;
-  const DefinitionSection* first = table.Sections().front().get();
-  if (first == nullptr) {
-    ErrorBox("打开文件：%s出错，记录出错", kLinksPath);
-    return;
-  }
-  for (int slot = 0; slot < kLinkSlotCount; ++slot) {
-    CopyLink(m_links.slots[slot], kLinkSlotSize, first->GetValue(kLinkKeys[slot], ""));
-  }
+  // (The table never holds a missing section record, so there is no such failure to report.)
+  FillLinkTable(table, m_links);
 }
 
 void LauncherDialog::LoadButtonSkins() {
   for (const ButtonSkin& skin : kButtonSkins) {
     const char* link = skin.linkSlot == kNoLink ? nullptr : m_links.slots[skin.linkSlot];
     (this->*skin.button).LoadSkin(skin.skinName, m_aniTable, link);
+    (this->*skin.button).SetSkinBeneath(&m_canvasDC);
   }
 }
 

@@ -54,8 +54,21 @@ bool SkinButton::DrawImage(CxImage* image) {
   CClientDC dc(this);
   CRect client;
   GetClientRect(&client);
+  // A soft-edged image is blended over what the screen shows there. Over the previous state's
+  // picture its edges would pile up with every hover, so the skin beneath is put back first.
+  if (image->HasAlpha()) PutBackSkin(dc, client);
   image->Draw(dc, client.left, client.top, image->GetWidth(), image->GetHeight());
   return true;
+}
+
+void SkinButton::PutBackSkin(CDC& dc, const CRect& client) {
+  HWND parent = ::GetParent(m_hWnd);
+  if (m_skinBeneath == nullptr || m_skinBeneath->m_hDC == nullptr || parent == nullptr) return;
+  CRect place;
+  GetWindowRect(&place);
+  ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+  dc.BitBlt(client.left, client.top, client.Width(), client.Height(), m_skinBeneath, place.left,
+            place.top, SRCCOPY);
 }
 
 void SkinButton::DrawItem(DRAWITEMSTRUCT* item) {

@@ -25,6 +25,8 @@ class SkinButton : public CButton {
   // Runs the click action when the cursor is inside the button, for clicks seen by the dialog's
   // pre-translation.
   void HitTestClick();
+  // The parent's composed skin, in the parent's client coordinates: what lies beneath the button.
+  void SetSkinBeneath(CDC* canvas) { m_skinBeneath = canvas; }
   // Forgets a click taken by HitTestClick; the dialog calls it as a new press begins.
   void ClearHitTestClick() { m_clickedByHitTest = false; }
 
@@ -41,9 +43,11 @@ class SkinButton : public CButton {
 
  private:
   void OpenLink();
+  void PutBackSkin(CDC& dc, const CRect& client);
   void SendAction(int action);
   bool CursorInside();
   // Set when HitTestClick ran the action for the press now under way, so the button's own click
   // notification of that same press does not run it a second time.
   bool m_clickedByHitTest = false;
+  CDC* m_skinBeneath = nullptr;
 };

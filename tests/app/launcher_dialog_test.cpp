@@ -59,6 +59,21 @@ std::string WindowText(HWND hwnd) {
   return text;
 }
 
+// Moves the cursor and waits until the system reports it there: under Wine a warp can be undone
+// by motion events of an earlier move that the display reports late.
+void MoveCursorTo(int x, int y) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    ::SetCursorPos(x, y);
+    MSG msg;
+    ::Sleep(5);
+    ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    POINT where;
+    ::GetCursorPos(&where);
+    if (where.x == x && where.y == y) return;
+  }
+  ADD_FAILURE() << "the cursor did not move to " << x << "," << y;
+}
+
 // Initialises the dialog in `folder`, runs `check` inside its modal loop, then closes it.
 INT_PTR RunDialog(const GameFolder& folder, LauncherDialog& dialog,
                   const std::function<void()>& check, bool end = true) {
@@ -315,6 +330,57 @@ TEST(LauncherDialogMessages, CheckToolRunsFromTheProgramFolderAndTheLauncherStay
   EXPECT_EQ(added, line + line);
 }
 
+// The first click after the launcher becomes active is taken by the dialog's hit test as the
+// button goes down; the button's own notification of that same click must not act again.
+TEST(SkinButtonClick, OnePressAndReleaseRunsTheActionOnceOnEitherPath) {
+  char module[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, module, sizeof module);
+  const fs::path log = fs::path(module).parent_path() / ".." / ".." / "testbed" / "HorseCheck.log";
+  const size_t before = ReadFile(log).size();
+
+  GameFolder folder;
+  WriteFile(folder / "ini/Startgame.ini", "[Read]\r\nFlashName=..\\..\\testbed\\HorseCheck.exe\r\n");
+  ::SetEnvironmentVariableA("STANDIN_SHOW_MS", "0");
+  LauncherDialog dialog;
+  ScopedCurrentDir here(folder.path());
+  int latchAfterFirst = -1, latchAfterSecond = -1;
+  auto click = [&] {
+    HWND button = dialog.m_btnCheckHorse.m_hWnd;
+    CRect rect;
+    ::GetWindowRect(button, &rect);
+    MoveCursorTo(rect.left + 5, rect.top + 5);
+    ::PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  };
+  ModalScript script({
+      [&] {
+        ASSERT_NE(::GetFocus(), nullptr) << "the active launcher has a focus window";
+        EXPECT_EQ(dialog.m_clickLatch, 0);
+        click();
+      },
+      [&] {
+        latchAfterFirst = dialog.m_clickLatch;
+        click();
+      },
+      [&] {
+        latchAfterSecond = dialog.m_clickLatch;
+        dialog.EndDialog(0);
+      },
+  });
+  script.Run(dialog);
+  EXPECT_EQ(latchAfterFirst, 1) << "the hit test took the first click and set the latch";
+  EXPECT_EQ(latchAfterSecond, 1) << "the latch stays while the launcher keeps the focus";
+  std::string added;
+  for (int wait = 0; wait < 300; ++wait) {
+    added = ReadFile(log).substr(before);
+    if (std::count(added.begin(), added.end(), '\n') >= 2) break;
+    ::Sleep(10);
+  }
+  ::Sleep(200);  // a third, wrong, run would have had time to show up
+  added = ReadFile(log).substr(before);
+  EXPECT_EQ(std::count(added.begin(), added.end(), '\n'), 2) << "two clicks, two runs";
+}
+
 TEST(LauncherDialogMessages, ColourRequestsOfTheThreeTextsAndOtherControls) {
   GameFolder folder;
   LauncherDialog dialog;
@@ -359,15 +425,61 @@ TEST(SkinButtonHover, HoverImageShowsOnEntryAndTheDialogRestoresTheNormalImage) 
     SkinButton& button = dialog.m_btnStanEnt;
     CRect rect;
     button.GetWindowRect(&rect);
-    ::SetCursorPos(rect.left + 10, rect.top + 10);
+    MoveCursorTo(rect.left + 10, rect.top + 10);
     button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
     EXPECT_TRUE(button.m_hovering);
     dialog.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
     EXPECT_TRUE(button.m_hovering) << "the cursor is still over the button";
 
-    ::SetCursorPos(rect.left - 100, rect.top);
+    MoveCursorTo(rect.left - 100, rect.top);
     dialog.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     EXPECT_FALSE(button.m_hovering);
+  });
+}
+
+// The screen pixels of a window's area, row by row. Wine copies what a window drew to the screen
+// when its thread next waits for messages, so the reading waits for that first.
+std::vector<COLORREF> ScreenPixels(HWND hwnd) {
+  for (int settle = 0; settle < 3; ++settle) {
+    ::GdiFlush();
+    ::Sleep(40);
+    MSG msg;
+    ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+  }
+  CRect rect;
+  ::GetWindowRect(hwnd, &rect);
+  HDC screen = ::GetDC(nullptr);
+  std::vector<COLORREF> pixels;
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    for (int x = rect.left; x < rect.right; ++x) pixels.push_back(::GetPixel(screen, x, y));
+  }
+  ::ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+TEST(SkinButtonHover, SoftEdgedImagesLookTheSameAfterManyHoverCycles) {
+  GameFolder folder;
+  LauncherDialog dialog;
+  RunDialog(folder, dialog, [&] {
+    SkinButton& button = dialog.m_btnHiClearEnt;
+    ASSERT_NE(button.m_imgNormal, nullptr);
+    ASSERT_TRUE(button.m_imgNormal->HasAlpha());
+    CRect rect;
+    button.GetWindowRect(&rect);
+    MoveCursorTo(rect.left - 100, rect.top);
+    button.UpdateWindow();
+    const std::vector<COLORREF> first = ScreenPixels(button.m_hWnd);
+    for (int cycle = 0; cycle < 6; ++cycle) {
+      MoveCursorTo(rect.left + 20, rect.top + 20);
+      button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+      MoveCursorTo(rect.left - 100, rect.top);
+      dialog.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    }
+    EXPECT_FALSE(button.m_hovering);
+    const std::vector<COLORREF> after = ScreenPixels(button.m_hWnd);
+    size_t changed = 0;
+    for (size_t i = 0; i < first.size(); ++i) changed += first[i] != after[i];
+    EXPECT_EQ(changed, 0u) << "the normal picture is drawn over the skin, not over the glow";
   });
 }
 
