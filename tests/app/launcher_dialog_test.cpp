@@ -12,6 +12,7 @@
 #include "app/launcher_dialog.h"
 #include "app/res/resource.h"
 #include "box_watcher.h"
+#include "data/scrambled_buffer.h"
 #include "image/cximage.h"
 #include "modal_script.h"
 #include "test_support.h"
@@ -203,6 +204,32 @@ TEST(LauncherDialogInit, EachMissingFileIsReportedOnceAndInitialisationGoesOn) {
   EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{kAniMessage, kSkinMessage,
                                                      "error on open ini/play.dat.",
                                                      "Error on open Version.dat."}));
+}
+
+// Syntax errors: the parsers log what they met, the dialog shows its own message once, and what
+// was read before the error stays in use.
+TEST(LauncherDialogInit, BadDataFilesAreLoggedShownAndPartlyUsed) {
+  GameFolder folder;
+  std::string ani = ReadFile(folder / "ani/play.ani");
+  ani += "\n[Broken name]\nFrameAmount=1\nFrame0=x.tga\n";
+  WriteFile(folder / "ani/play.ani", ani);
+  // A bad title after the first section: the load fails, so no link is taken at all.
+  const std::string links = "[Links]\r\nRegist=web\\register.html\r\n[bad title\r\n";
+  ScrambledBuffer scrambler;
+  std::string scrambled = links;
+  scrambler.Scramble(reinterpret_cast<unsigned char*>(&scrambled[0]), static_cast<int>(scrambled.size()));
+  WriteFile(folder / "ini/play.dat", scrambled);
+
+  BoxWatcher boxes;
+  LauncherDialog dialog;
+  RunDialog(folder, dialog, [&] {
+    EXPECT_NE(dialog.m_btnStanEnt.m_imgNormal, nullptr) << "sections before the error are used";
+    EXPECT_STREQ(dialog.m_btnRegister.m_link, "");
+  });
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{kAniMessage, "error on open ini/play.dat."}));
+  const std::string log = ReadFile(folder / "debug.log");
+  EXPECT_NE(log.find("Error Title line [Broken name] in ani/play.ani -- "), std::string::npos) << log;
+  EXPECT_NE(log.find("Error Title  [bad title in ini/play.dat -- "), std::string::npos) << log;
 }
 
 TEST(LauncherDialogInit, MissingButtonImagesAreReportedPerStateInLoadOrder) {
