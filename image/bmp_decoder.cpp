@@ -18,6 +18,18 @@ constexpr DWORD kCoreHeaderSize = 12;
 constexpr DWORD kInfoHeaderSize = 40;
 constexpr DWORD kOs2HeaderSize = 64;
 
+// biSizeImage = ((bit count × width + 31) / 32) × height × 4, in signed arithmetic. A row of
+// 2^30 words or more gives a size beyond 32 bits unless the height is 0, and stopping there keeps
+// the 64-bit product from overflowing.
+bool HasExactPixelSize(const BITMAPINFOHEADER& info) {
+  constexpr std::int64_t kLargestRow = std::int64_t{1} << 30;
+  const std::int64_t rowWords = (std::int64_t{info.biBitCount} * info.biWidth + 31) / 32;
+  if (rowWords >= kLargestRow || rowWords <= -kLargestRow) {
+    return info.biHeight == 0 && info.biSizeImage == 0;
+  }
+  return rowWords * info.biHeight * 4 == std::int64_t{info.biSizeImage};
+}
+
 }  // namespace
 
 bool BmpDecoder::Fail(const char* message) {
@@ -94,11 +106,8 @@ bool BmpDecoder::ReadInfoHeader(ImageFile* source) {
       return false;
     } else if (info.biSize > kInfoHeaderSize) {
       // Longer headers are taken only as plain uncompressed bitmaps whose pixel size is exact.
-      // Worked out in 64 bits: the product of stored sizes must not overflow.
-      const std::int64_t rowWords = (std::int64_t{info.biBitCount} * info.biWidth + 31) / 32;
-      const std::int64_t expected = rowWords * info.biHeight * 4;
-      if (expected != std::int64_t{info.biSizeImage} || info.biPlanes != 1 ||
-          info.biCompression != BI_RGB || info.biClrUsed != 0) {
+      if (!HasExactPixelSize(info) || info.biPlanes != 1 || info.biCompression != BI_RGB ||
+          info.biClrUsed != 0) {
         return false;
       }
       SkipForward(source, info.biSize - kInfoHeaderSize);
@@ -184,8 +193,11 @@ void BmpDecoder::ReadBitFields16(ImageFile* source) {
   const DWORD width = static_cast<DWORD>(GetWidth());
   const DWORD height = static_cast<DWORD>(GetHeight());
   const std::size_t sourceStride = ((static_cast<std::size_t>(width) + 1) / 2) * 4;
-  source->Read(settings.pixels, 1, sourceStride * height);
-  WidenBitFields16(settings.pixels, width, height, sourceStride, settings.stride, masks);
+  const std::size_t bytesRead = source->Read(settings.pixels, 1, sourceStride * height);
+  // Rows the file did not supply are still zero and would widen to zero: leave them.
+  const std::size_t rowsRead = sourceStride == 0 ? 0 : (bytesRead + sourceStride - 1) / sourceStride;
+  WidenBitFields16(settings.pixels, width, static_cast<DWORD>(rowsRead), sourceStride,
+                   settings.stride, masks);
 }
 
 bool BmpDecoder::ReadPixels32(ImageFile* source) {

@@ -17,9 +17,10 @@ enum ImageType {
   ImageTypeTga = 2,
 };
 
-// The largest block Create hands out (header, colour table and pixels). Skin art is a few MB;
-// a header asking for more is corrupt or hostile, and is refused instead of attempted.
-constexpr std::uint32_t CXIMAGE_MAX_MEMORY = 256u * 1024u * 1024u;
+// The largest block Create hands out (header, colour table and pixels): room for a 4096 x 4096
+// 24-bit picture, where an 808 x 581 skin needs 1.4 MB. A header asking for more is corrupt or
+// hostile and is refused rather than attempted in a 32-bit process.
+constexpr std::uint32_t CXIMAGE_MAX_MEMORY = 64u * 1024u * 1024u;
 
 // Owned heap memory released with free: blocks come from calloc so new rows start zeroed.
 struct FreeBlock {

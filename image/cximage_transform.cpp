@@ -1,5 +1,7 @@
 // Row and column reversal of an image and its alpha plane, done in place: the decoders use them
 // to turn top-down and right-to-left files into the stored bottom-up, left-to-right order.
+// A header may describe a picture of zero width and a billion rows; such an image holds nothing
+// to move, and the loops below are skipped rather than run for nothing.
 #include <algorithm>
 #include <cstddef>
 
@@ -8,7 +10,7 @@
 bool CxImage::FlipAlphaRows() {
   if (!alpha) return false;
   const std::size_t width = static_cast<std::size_t>(GetWidth());
-  const std::size_t height = static_cast<std::size_t>(GetHeight());
+  const std::size_t height = width == 0 ? 0 : static_cast<std::size_t>(GetHeight());
   for (std::size_t top = 0, bottom = height; top + 1 < bottom; ++top, --bottom) {
     BYTE* upper = alpha.get() + top * width;
     std::swap_ranges(upper, upper + width, alpha.get() + (bottom - 1) * width);
@@ -19,7 +21,7 @@ bool CxImage::FlipAlphaRows() {
 bool CxImage::MirrorAlphaColumns() {
   if (!alpha) return false;
   const std::size_t width = static_cast<std::size_t>(GetWidth());
-  const std::size_t height = static_cast<std::size_t>(GetHeight());
+  const std::size_t height = width == 0 ? 0 : static_cast<std::size_t>(GetHeight());
   for (std::size_t row = 0; row < height; ++row) {
     BYTE* start = alpha.get() + row * width;
     std::reverse(start, start + width);
@@ -29,7 +31,7 @@ bool CxImage::MirrorAlphaColumns() {
 
 bool CxImage::FlipRows() {
   if (!dib) return false;
-  const DWORD height = static_cast<DWORD>(GetHeight());
+  const DWORD height = settings.stride == 0 ? 0 : static_cast<DWORD>(GetHeight());
   for (DWORD top = 0, bottom = height; top + 1 < bottom; ++top, --bottom) {
     BYTE* upper = RowPointer(top);
     std::swap_ranges(upper, upper + settings.stride, RowPointer(bottom - 1));
@@ -45,7 +47,7 @@ bool CxImage::MirrorColumns() {
   const WORD bpp = GetBpp();
   if (bpp != 8 && bpp != 24) return false;
   const std::size_t width = static_cast<std::size_t>(GetWidth());
-  const DWORD height = static_cast<DWORD>(GetHeight());
+  const DWORD height = width == 0 ? 0 : static_cast<DWORD>(GetHeight());
   for (DWORD row = 0; row < height; ++row) {
     BYTE* start = RowPointer(row);
     if (bpp == 8) {

@@ -101,6 +101,11 @@ TEST(BmpDecoder, SixteenBitFields) {
   EXPECT_EQ(Rgb(image, 0, 0), 0xF8F8F8u);
   EXPECT_EQ(Rgb(image, 1, 0), 0xF80000u);
   EXPECT_EQ(Rgb(image, 2, 0), 0x000000u);
+  bmp.height = 2;  // the second row is missing from the file: the first is still widened
+  ASSERT_EQ(Decode(image, bmp), "");
+  EXPECT_EQ(Rgb(image, 1, 0), 0xF80000u);
+  EXPECT_EQ(Rgb(image, 1, 1), 0x000000u);
+  bmp.height = 1;
 
   bmp.compression = BI_BITFIELDS;
   bmp.masks = Le32(0xF800) + Le32(0x07E0) + Le32(0x001F);
@@ -159,6 +164,13 @@ TEST(BmpDecoder, HeaderForms) {
     EXPECT_EQ(Decode(image, bmp), "Error reading BMP info") << size << "-byte header, bit fields";
     bmp.compression = BI_RGB;
   }
+  bmp.width = 0x7FFFFFFF;  // sizes whose product passes 64 bits are refused, not overflowed
+  bmp.height = -0x7FFFFFFF;
+  bmp.bpp = 0xFFFF;
+  EXPECT_EQ(Decode(image, bmp), "Error reading BMP info");
+  bmp.width = 2;
+  bmp.height = 1;
+  bmp.bpp = 24;
   bmp.headerSize = 64;
   bmp.sizeImage = 0;
   EXPECT_EQ(Decode(image, bmp), "");
@@ -169,6 +181,10 @@ TEST(BmpDecoder, HeaderForms) {
   bmp.headerSize = 40;
   bmp.width = -2;
   EXPECT_EQ(Decode(image, bmp), "Can't allocate memory");
+  bmp.width = 0;  // no pixels at all: taken, and no loop walks its two billion empty rows
+  bmp.height = -2000000000;
+  ASSERT_EQ(Decode(image, bmp), "");
+  EXPECT_EQ(image.GetHeight(), 2000000000);
 }
 
 TEST(BmpDecoder, PixelOffsetSkipsAGap) {

@@ -12,7 +12,7 @@ std::string EncodePam(const CxImage& image) {
                     (withAlpha ? "RGB_ALPHA" : "RGB") + "\nENDHDR\n";
   pam.reserve(pam.size() + static_cast<std::size_t>(width) * height * (withAlpha ? 4 : 3));
   // Stored rows are bottom-up; PAM starts with the top row.
-  for (long row = height - 1; row >= 0; --row) {
+  for (long row = width > 0 ? height - 1 : -1; row >= 0; --row) {
     for (long column = 0; column < width; ++column) {
       const RGBQUAD colour = image.GetPixelColor(column, row);
       pam += static_cast<char>(colour.rgbRed);
