@@ -6,7 +6,8 @@
 class ImageFile;
 
 // Both decode until the end-of-bitmap code or until the source runs dry, whichever comes first;
-// whatever was decoded by then is kept. `pixels` holds `size` bytes in rows of `stride` bytes,
+// whatever was decoded by then is kept, and pixels that deltas, early line ends or missing data
+// skip keep the zeroes Create put there. `pixels` holds `size` bytes in rows of `stride` bytes,
 // `height` rows counted from the first stored one. No byte at or past pixels + size is written.
 void DecodeRle8(ImageFile* source, BYTE* pixels, DWORD size, DWORD stride, DWORD height);
 void DecodeRle4(ImageFile* source, BYTE* pixels, DWORD size, DWORD stride, DWORD height);

@@ -97,6 +97,7 @@ bool TgaDecoder::DecodeTga(ImageFile* source) {
   if (tga.colourMapType != 0) ReadColourMap(source, tga);
   if (tga.imageType == 3 || tga.imageType == 11) FillGrayPalette();
 
+  // Pixels a truncated file never supplies keep the zeroes Create put there: they come out black.
   scratch.assign(static_cast<std::size_t>(tga.width) * FileBytesPerPixel(depth), 0);
   const bool topDown = (tga.descriptor & kTopDown) != 0;
   BYTE pendingPacket = kNoPendingPacket;

@@ -33,8 +33,10 @@ TEST(TgaDecoder, RefusesBadHeadersWithTheirMessages) {
   EXPECT_EQ(Decode(image, MakeTga(1, 1, 1, 8, 0, "abc", 1, 257, 24)), "bad TGA header");
   // The data runs out before the second row begins.
   EXPECT_EQ(Decode(image, MakeTga(2, 1, 2, 24, 0, "ab")), "corrupted TGA");
-  // A short last row goes unnoticed.
+  // A short last row goes unnoticed; what it lacks stays black.
   EXPECT_EQ(Decode(image, MakeTga(2, 2, 1, 24, 0, "abc")), "");
+  EXPECT_EQ(Rgb(image, 0, 0), 0x636261u);
+  EXPECT_EQ(Rgb(image, 1, 0), 0u);
 }
 
 TEST(TgaDecoder, ThirtyTwoBitsGiveAnAlphaPlaneInEveryStorageOrder) {
