@@ -143,7 +143,14 @@ Raster BlendOver(const Raster& image, const Raster& under) {
   return result;
 }
 
-RasterDifference Compare(const Raster& actual, const Raster& expected, int tolerance) {
+namespace {
+
+int Distance(const Rgba& a, const Rgba& b) {
+  return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+}
+
+RasterDifference CompareWhere(const Raster& actual, const Raster& expected, int tolerance,
+                              bool opaqueOnly, const Raster* alternative = nullptr) {
   RasterDifference difference;
   if (actual.width != expected.width || actual.height != expected.height) {
     difference.count = -1;
@@ -154,8 +161,9 @@ RasterDifference Compare(const Raster& actual, const Raster& expected, int toler
     for (int x = 0; x < actual.width; ++x) {
       const Rgba& a = actual.at(x, y);
       const Rgba& e = expected.at(x, y);
-      const int distance = std::max({std::abs(a.r - e.r), std::abs(a.g - e.g), std::abs(a.b - e.b)});
-      if (distance <= tolerance) continue;
+      if (opaqueOnly && e.a != 255) continue;
+      if (Distance(a, e) <= tolerance) continue;
+      if (alternative != nullptr && Distance(a, alternative->at(x, y)) <= tolerance) continue;
       if (difference.count++ == 0) {
         difference.first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") actual " +
                            std::to_string(a.r) + "," + std::to_string(a.g) + "," +
@@ -165,6 +173,21 @@ RasterDifference Compare(const Raster& actual, const Raster& expected, int toler
     }
   }
   return difference;
+}
+
+}  // namespace
+
+RasterDifference Compare(const Raster& actual, const Raster& expected, int tolerance) {
+  return CompareWhere(actual, expected, tolerance, false);
+}
+
+RasterDifference CompareEither(const Raster& actual, const Raster& expected,
+                               const Raster& alternative, int tolerance) {
+  return CompareWhere(actual, expected, tolerance, false, &alternative);
+}
+
+RasterDifference CompareOpaque(const Raster& shown, const Raster& image) {
+  return CompareWhere(shown, image, 0, true);
 }
 
 std::string EncodeBmp24(const Raster& raster) {

@@ -46,6 +46,14 @@ struct RasterDifference {
 };
 RasterDifference Compare(const Raster& actual, const Raster& expected, int tolerance);
 
+// The same, where a pixel passes when it is near the pixel of either `expected` or `alternative`.
+RasterDifference CompareEither(const Raster& actual, const Raster& expected,
+                               const Raster& alternative, int tolerance);
+
+// The same, only over the pixels where `image` is opaque (alpha 255), which any drawing of the
+// image must show exactly whatever lay beneath.
+RasterDifference CompareOpaque(const Raster& shown, const Raster& image);
+
 // Writes `raster` as a bottom-up 24-bit BMP (alpha dropped).
 std::string EncodeBmp24(const Raster& raster);
 

@@ -47,4 +47,14 @@ std::string GameCopy::Read(const std::string& relative) const {
   return testing_support::ReadFile(*this / relative);
 }
 
+void SetGraphicDetail(const GameCopy& game, const std::string& value) {
+  std::string settings = game.Read("ini/GameSetUp.ini");
+  const std::string key = "GraphicDetail=";
+  const size_t at = settings.find(key);
+  ASSERT_NE(at, std::string::npos) << "no GraphicDetail in ini/GameSetUp.ini";
+  const size_t end = settings.find_first_of("\r\n", at);
+  settings.replace(at, end - at, key + value);
+  game.Write("ini/GameSetUp.ini", settings);
+}
+
 }  // namespace e2e

@@ -37,6 +37,10 @@ class GameCopy {
   std::filesystem::path dir_;
 };
 
+// Changes the copy's "GraphicDetail" in ini/GameSetUp.ini to `value`, keeping the rest of the
+// file, so that the launcher's own write of it can be seen.
+void SetGraphicDetail(const GameCopy& game, const std::string& value);
+
 // Copies the folder `from` to the new folder `to`, recursively.
 void CopyFolder(const std::filesystem::path& from, const std::filesystem::path& to);
 

@@ -1,5 +1,9 @@
 #include "input.h"
 
+#include <cstdio>
+
+#include "launcher_process.h"
+
 namespace e2e {
 
 namespace {
@@ -13,6 +17,14 @@ void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
   ::SendInput(1, &input, sizeof input);
 }
 
+// Where the pointer was sent last, in absolute input units.
+LONG g_targetX = 0;
+LONG g_targetY = 0;
+
+// When the left button was last pressed.
+DWORD g_lastPress = 0;
+bool g_pressed = false;
+
 // Gives the system time to deliver what was sent before the next step reads the screen.
 void Settle() { ::Sleep(30); }
 
@@ -22,23 +34,44 @@ bool MoveMouse(int x, int y) {
   const int width = ::GetSystemMetrics(SM_CXSCREEN);
   const int height = ::GetSystemMetrics(SM_CYSCREEN);
   // Absolute coordinates run from 0 to 65535 across the screen; aim at the pixel's centre.
-  const LONG dx = static_cast<LONG>((x * 65536LL + 32768) / width);
-  const LONG dy = static_cast<LONG>((y * 65536LL + 32768) / height);
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, dx, dy);
+  g_targetX = static_cast<LONG>((x * 65536LL + 32768) / width);
+  g_targetY = static_cast<LONG>((y * 65536LL + 32768) / height);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, g_targetX, g_targetY);
   Settle();
   POINT at{};
-  ::GetCursorPos(&at);
-  return at.x == x && at.y == y;
+  const bool there = WaitFor(
+      [&] {
+        ::GetCursorPos(&at);
+        return at.x == x && at.y == y;
+      },
+      1000);
+  if (!there) std::fprintf(stderr, "pointer at %ld,%ld instead of %d,%d\n", at.x, at.y, x, y);
+  return there;
 }
 
 void PressLeft() {
-  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  // Two presses within the double-click time make a double click (here even on different
+  // windows), which buttons do not take as a click. A player's separate clicks come further apart.
+  if (g_pressed) {
+    const DWORD apart = ::GetDoubleClickTime() + 50;
+    const DWORD since = ::GetTickCount() - g_lastPress;
+    if (since < apart) ::Sleep(apart - since);
+  }
+  g_pressed = true;
+  g_lastPress = ::GetTickCount();
+  // The press carries its place: the display's own pointer events may still move Wine's pointer
+  // back to where it was before the last move, and a bare press would land there.
+  SendMouse(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, g_targetX, g_targetY);
   Settle();
 }
 
 void ReleaseLeft() {
-  SendMouse(MOUSEEVENTF_LEFTUP);
+  SendMouse(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, g_targetX, g_targetY);
   Settle();
+}
+
+void ParkPointer() {
+  MoveMouse(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
 }
 
 bool ClickAt(int x, int y) {

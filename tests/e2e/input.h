@@ -6,8 +6,11 @@ namespace e2e {
 
 // Moves the pointer to screen point (x, y); false when the pointer did not get there.
 bool MoveMouse(int x, int y);
+// Press and release of the left button where the pointer was last moved to.
 void PressLeft();
 void ReleaseLeft();
+// Moves the pointer to the screen's bottom-right corner, away from where the launcher opens.
+void ParkPointer();
 // Move, press and release at (x, y).
 bool ClickAt(int x, int y);
 // Moves to (x, y), presses, moves to (x + dx, y + dy) in steps, releases.

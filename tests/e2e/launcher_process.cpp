@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "input.h"
+
 namespace e2e {
 
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -49,6 +51,8 @@ std::string WindowText(HWND window) {
 LauncherProcess::LauncherProcess(const std::filesystem::path& program,
                                  const std::filesystem::path& currentDir) {
   ::SetEnvironmentVariableA("STANDIN_SHOW_MS", "0");
+  // A pointer left over a button by an earlier test would show that button's hover image.
+  ParkPointer();
   job_ = ::CreateJobObjectA(nullptr, nullptr);
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
   limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
@@ -116,6 +120,27 @@ DWORD LauncherProcess::ProcessesStarted() const {
     return 0;
   }
   return accounting.TotalProcesses;
+}
+
+bool LauncherProcess::WaitUntilInputHandled(DWORD timeoutMs) const {
+  if (window_ == nullptr) return false;
+  const DWORD thread = ::GetWindowThreadProcessId(window_, nullptr);
+  // A sent message is handled the next time the launcher's thread asks for a message, before
+  // the input waiting in its queue: each answer means one more queued message was handled.
+  auto roundTrip = [this, timeoutMs] {
+    DWORD_PTR ignored = 0;
+    return ::SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored) != 0;
+  };
+  auto captureFree = [thread] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(thread, &info) && info.hwndCapture == nullptr;
+  };
+  // A click is a move, a press and a release, and the system's own messages between them.
+  for (int i = 0; i < 6; ++i) {
+    if (!roundTrip()) return !Running();
+  }
+  return WaitFor(captureFree, timeoutMs) && (roundTrip() || !Running());
 }
 
 void LauncherProcess::PostAction(WPARAM code) const {

@@ -43,6 +43,10 @@ class LauncherProcess {
   bool WaitForExit(DWORD timeoutMs = 10000) const;
   // Processes the job has held so far: the launcher itself and every program it started.
   DWORD ProcessesStarted() const;
+  // Waits until the launcher has handled the click sent last: input sent while a button of it
+  // still holds the mouse capture goes to that button, wherever the pointer is. True also when
+  // the launcher has ended.
+  bool WaitUntilInputHandled(DWORD timeoutMs = 5000) const;
   // Posts WM_LAUNCHER_ACTION with `code` to the launcher's window.
   void PostAction(WPARAM code) const;
 

@@ -8,14 +8,16 @@ namespace e2e {
 
 namespace {
 
-constexpr const char* kClasses = "Software\\Classes";
-constexpr const char* kExtensionKey = "Software\\Classes\\.html";
+// Wine 8 does not merge the per-user classes (HKEY_CURRENT_USER\Software\Classes) into the view
+// the shell reads, so the registration goes into HKEY_CLASSES_ROOT of the test bed's own prefix.
+const HKEY kClasses = HKEY_CLASSES_ROOT;
+constexpr const char* kExtensionKey = ".html";
 constexpr const char* kProgId = "LauncherE2E.Page";
-constexpr const char* kProgIdKey = "Software\\Classes\\LauncherE2E.Page";
+constexpr const char* kProgIdKey = "LauncherE2E.Page";
 
 bool SetDefault(const std::string& key, const std::string& value) {
   HKEY handle = nullptr;
-  if (::RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+  if (::RegCreateKeyExA(kClasses, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                         &handle, nullptr) != ERROR_SUCCESS) {
     return false;
   }
@@ -29,7 +31,7 @@ bool SetDefault(const std::string& key, const std::string& value) {
 bool ReadDefault(const std::string& key, std::string* value) {
   char text[512] = {};
   LONG size = sizeof text;
-  if (::RegQueryValueA(HKEY_CURRENT_USER, key.c_str(), text, &size) != ERROR_SUCCESS) return false;
+  if (::RegQueryValueA(kClasses, key.c_str(), text, &size) != ERROR_SUCCESS) return false;
   *value = text;
   return true;
 }
@@ -38,7 +40,7 @@ bool ReadDefault(const std::string& key, std::string* value) {
 
 PageHandler::PageHandler(const std::string& program) {
   HKEY existing = nullptr;
-  hadExtension_ = ::RegOpenKeyExA(HKEY_CURRENT_USER, kExtensionKey, 0, KEY_READ, &existing) ==
+  hadExtension_ = ::RegOpenKeyExA(kClasses, kExtensionKey, 0, KEY_READ, &existing) ==
                   ERROR_SUCCESS;
   if (hadExtension_) {
     ::RegCloseKey(existing);
@@ -52,13 +54,12 @@ PageHandler::PageHandler(const std::string& program) {
 }
 
 PageHandler::~PageHandler() {
-  HKEY classes = nullptr;
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, kClasses, 0, KEY_ALL_ACCESS, &classes) == ERROR_SUCCESS) {
-    ::RegDeleteTreeA(classes, kProgId);
-    if (!hadExtension_) ::RegDeleteTreeA(classes, ".html");
-    ::RegCloseKey(classes);
+  ::RegDeleteTreeA(kClasses, kProgId);
+  if (hadExtension_) {
+    SetDefault(kExtensionKey, previousClass_);
+  } else {
+    ::RegDeleteTreeA(kClasses, kExtensionKey);
   }
-  if (hadExtension_) SetDefault(kExtensionKey, previousClass_);
 }
 
 }  // namespace e2e

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "launcher_process.h"
+#include "test_support.h"
+
 namespace e2e {
 
 Raster CaptureScreen(const RECT& area) {
@@ -45,6 +48,33 @@ RECT ClientArea(HWND window, int x, int y, int width, int height) {
   POINT origin{x, y};
   ::ClientToScreen(window, &origin);
   return RECT{origin.x, origin.y, origin.x + width, origin.y + height};
+}
+
+RasterDifference WaitForScreen(HWND window, const RECT& place,
+                               const std::function<RasterDifference(const Raster&)>& judge,
+                               DWORD timeoutMs) {
+  RasterDifference difference;
+  WaitFor(
+      [&] {
+        const RECT area = ClientArea(window, place.left, place.top, place.right - place.left,
+                                     place.bottom - place.top);
+        difference = judge(CaptureScreen(area));
+        return difference.count == 0;
+      },
+      timeoutMs);
+  return difference;
+}
+
+RasterDifference WaitForScreen(HWND window, const RECT& place, const Raster& expected,
+                               int tolerance, DWORD timeoutMs) {
+  return WaitForScreen(
+      window, place, [&](const Raster& shown) { return Compare(shown, expected, tolerance); },
+      timeoutMs);
+}
+
+void SaveScreenshot(const std::string& file) {
+  const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  testing_support::WriteFile(file, EncodeBmp24(CaptureScreen(screen)));
 }
 
 int ChannelDistance(const Rgba& a, const Rgba& b) {

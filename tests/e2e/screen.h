@@ -2,6 +2,9 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+#include <string>
+
 #include "art_files.h"
 
 namespace e2e {
@@ -11,6 +14,18 @@ Raster CaptureScreen(const RECT& area);
 
 // The screen rectangle of `window`'s client pixel (x, y) .. (x + width, y + height).
 RECT ClientArea(HWND window, int x, int y, int width, int height);
+
+// Waits until the screen inside `window`'s client rectangle `place` passes `judge` (a difference
+// of count 0); the last difference seen.
+RasterDifference WaitForScreen(HWND window, const RECT& place,
+                               const std::function<RasterDifference(const Raster&)>& judge,
+                               DWORD timeoutMs = 5000);
+// The same for a picture expected within `tolerance` per channel.
+RasterDifference WaitForScreen(HWND window, const RECT& place, const Raster& expected,
+                               int tolerance, DWORD timeoutMs = 5000);
+
+// Saves the whole screen as a 24-bit BMP, so a failed test leaves a picture of what it saw.
+void SaveScreenshot(const std::string& file);
 
 // Largest difference of one colour channel between two pixels.
 int ChannelDistance(const Rgba& a, const Rgba& b);

@@ -9,6 +9,7 @@
 
 #include "art_files.h"
 #include "box_watcher.h"
+#include "dialog_template.h"
 #include "game_copy.h"
 #include "input.h"
 #include "launcher_process.h"
@@ -33,63 +34,12 @@ class LauncherWindowTest : public ::testing::Test {
   }
   void TearDown() override { EXPECT_TRUE(boxes_.Texts().empty()) << boxes_.Texts().front(); }
 
-  // Waits until the screen inside the window's client rectangle `place` shows `expected` (within
-  // `tolerance` per channel); the difference last seen.
-  RasterDifference WaitForScreen(const RECT& place, const Raster& expected, int tolerance) {
-    RasterDifference difference;
-    WaitFor(
-        [&] {
-          const Raster shown = CaptureScreen(ClientArea(window_, place.left, place.top,
-                                                        place.right - place.left,
-                                                        place.bottom - place.top));
-          difference = Compare(shown, expected, tolerance);
-          return difference.count == 0;
-        },
-        5000);
-    return difference;
-  }
-
   GameCopy game_;
   testing_support::BoxWatcher boxes_;
   std::unique_ptr<LauncherProcess> launcher_;
   HWND window_ = nullptr;
   Raster skin_;
 };
-
-INT_PTR CALLBACK IgnoreDialogMessages(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
-// Where the system centres a dialog template of the launcher's size and font, measured by making
-// one in this process.
-RECT CentredTemplateRect() {
-  std::vector<WORD> t;
-  auto put32 = [&t](DWORD value) {
-    t.push_back(LOWORD(value));
-    t.push_back(HIWORD(value));
-  };
-  t.push_back(1);       // dlgVer
-  t.push_back(0xFFFF);  // signature of an extended template
-  put32(0);             // help id
-  put32(0);             // extended style
-  put32(DS_SETFONT | DS_CENTER | WS_POPUP);
-  t.push_back(0);  // no controls
-  for (WORD value : {0, 0, 549, 376}) t.push_back(value);
-  t.push_back(0);  // no menu
-  t.push_back(0);  // default class
-  t.push_back(0);  // no title
-  t.push_back(9);  // point size
-  t.push_back(400);
-  t.push_back(0x8600);  // not italic; character set GB2312
-  for (const wchar_t* c = L"\u5b8b\u4f53"; *c != 0; ++c) t.push_back(static_cast<WORD>(*c));
-  t.push_back(0);
-  t.push_back(0);
-  HWND dialog = ::CreateDialogIndirectParamW(
-      ::GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(t.data()), nullptr,
-      IgnoreDialogMessages, 0);
-  RECT rect{};
-  ::GetWindowRect(dialog, &rect);
-  ::DestroyWindow(dialog);
-  return rect;
-}
 
 // Rows of the window's region as a mask, window pixel (x, y) at y * width + x.
 std::vector<bool> RegionMask(HWND window, int width, int height, int* kind) {
@@ -203,7 +153,7 @@ TEST_F(LauncherWindowTest, VersionLabelShowsTheVersionFileInItsFontAndColourAtIt
   ::DeleteDC(dc);
   ASSERT_GT(textPixels, 20) << "the text drawn here has no pixel of the label's colour";
 
-  const RasterDifference difference = WaitForScreen(place, expected, 0);
+  const RasterDifference difference = WaitForScreen(window_, place, expected, 0);
   EXPECT_EQ(difference.count, 0) << difference.first;
 }
 
@@ -226,7 +176,7 @@ TEST_F(LauncherWindowTest, EveryButtonShowsItsNormalImageBlendedOverTheSkinAtIts
         image, Crop(skin_, button.place.left, button.place.top, image.width, image.height));
     // How the blend rounds is the drawing's own business (dividing by 256 instead of 255 loses up
     // to two steps); anything more is a wrong picture.
-    const RasterDifference difference = WaitForScreen(button.place, expected, 2);
+    const RasterDifference difference = WaitForScreen(window_, button.place, expected, 2);
     EXPECT_EQ(difference.count, 0) << difference.first;
   }
 }
@@ -242,7 +192,7 @@ TEST_F(LauncherWindowTest, EnterAndEscapeLeaveItOpen) {
                                    (button.place.top + button.place.bottom) / 2);
   ASSERT_TRUE(MoveMouse(centre.x, centre.y));
   const Raster hover = ReadArt(game_ / (std::string(kButtonArt) + button.hover));
-  const RasterDifference difference = WaitForScreen(button.place, hover, 0);
+  const RasterDifference difference = WaitForScreen(window_, button.place, hover, 0);
   ASSERT_EQ(difference.count, 0) << "the hover image never showed: " << difference.first;
 
   EXPECT_TRUE(launcher_->Running());
