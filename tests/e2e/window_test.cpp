@@ -230,5 +230,56 @@ TEST_F(LauncherWindowTest, DraggingAFreePointOfTheSkinMovesTheWindowByTheSameOff
   EXPECT_TRUE(launcher_->Running());
 }
 
+// The region of a launcher whose skin is the small bitmap drawn from `rows` ('k' magenta, 'n' red
+// 254 with the key's green and blue, other characters white), as rows of 's' and '.'.
+std::vector<std::string> ShapeOfSkin(const std::vector<std::string>& rows, int* kind) {
+  GameCopy game;
+  Raster skin;
+  skin.height = static_cast<int>(rows.size());
+  skin.width = static_cast<int>(rows[0].size());
+  for (const std::string& row : rows) {
+    for (char c : row) {
+      skin.pixels.push_back(c == 'k'   ? Rgba{255, 0, 255, 255}
+                            : c == 'n' ? Rgba{254, 0, 255, 255}
+                                       : Rgba{255, 255, 255, 255});
+    }
+  }
+  game.Write(kSkinFile, EncodeBmp24(skin));
+  testing_support::BoxWatcher boxes;
+  LauncherProcess launcher(game / "Play.exe", game.dir());
+  HWND window = launcher.WaitUntilReady();
+  std::vector<std::string> shape;
+  if (window == nullptr) {
+    ADD_FAILURE() << "the launcher did not come up";
+    return shape;
+  }
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  EXPECT_EQ(rect.right - rect.left, skin.width);
+  EXPECT_EQ(rect.bottom - rect.top, skin.height);
+  const std::vector<bool> mask = RegionMask(window, skin.width, skin.height, kind);
+  for (int y = 0; y < skin.height; ++y) {
+    std::string row;
+    for (int x = 0; x < skin.width; ++x) row += mask[static_cast<size_t>(y) * skin.width + x] ? 's' : '.';
+    shape.push_back(row);
+  }
+  EXPECT_TRUE(boxes.Texts().empty());
+  return shape;
+}
+
+TEST(LauncherSkinShape, OnlyExactlyKeyColouredPixelsAreCutAway) {
+  int kind = ERROR;
+  // Runs between key pixels, a near-key red of 254, a row without key pixels and one all key.
+  EXPECT_EQ(ShapeOfSkin({"kwwkw", "wnwww", "wwwww", "kkkkk"}, &kind),
+            (std::vector<std::string>{".ss.s", "sssss", "sssss", "....."}));
+  EXPECT_EQ(kind, COMPLEXREGION);
+}
+
+TEST(LauncherSkinShape, ASkinAllInTheKeyColourLeavesAnEmptyWindow) {
+  int kind = ERROR;
+  EXPECT_EQ(ShapeOfSkin({"kkkk", "kkkk"}, &kind), (std::vector<std::string>{"....", "...."}));
+  EXPECT_EQ(kind, NULLREGION);
+}
+
 }  // namespace
 }  // namespace e2e
