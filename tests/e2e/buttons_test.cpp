@@ -25,7 +25,7 @@ namespace {
 
 class LauncherButtonsTest : public ::testing::Test {
  protected:
-  // Starts the launcher in the copy, as it is after `prepare` changed it.
+  // Starts the launcher in the game copy, as the test left the copy.
   void Start() {
     launcher_ = std::make_unique<LauncherProcess>(game_ / "Play.exe", game_.dir());
     window_ = launcher_->WaitUntilReady();

@@ -36,17 +36,23 @@ bool MoveMouse(int x, int y) {
   // Absolute coordinates run from 0 to 65535 across the screen; aim at the pixel's centre.
   g_targetX = static_cast<LONG>((x * 65536LL + 32768) / width);
   g_targetY = static_cast<LONG>((y * 65536LL + 32768) / height);
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, g_targetX, g_targetY);
-  Settle();
   POINT at{};
-  const bool there = WaitFor(
-      [&] {
-        ::GetCursorPos(&at);
-        return at.x == x && at.y == y;
-      },
-      1000);
-  if (!there) std::fprintf(stderr, "pointer at %ld,%ld instead of %d,%d\n", at.x, at.y, x, y);
-  return there;
+  auto arrived = [&] {
+    ::GetCursorPos(&at);
+    return at.x == x && at.y == y;
+  };
+  // The display's own pointer events can still move Wine's pointer back to where it was: the
+  // move is sent again until the pointer is there and stays.
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, g_targetX, g_targetY);
+    Settle();
+    if (WaitFor(arrived, 200)) {
+      Settle();
+      if (arrived()) return true;
+    }
+  }
+  std::fprintf(stderr, "pointer at %ld,%ld instead of %d,%d\n", at.x, at.y, x, y);
+  return false;
 }
 
 void PressLeft() {
