@@ -148,7 +148,9 @@ void LauncherDialog::LoadButtonSkins() {
 }
 
 void LauncherDialog::LayoutButtons() {
-  for (const ButtonSkin& skin : kButtonSkins) PlaceFromLayout(&(this->*skin.button), skin.layoutSection);
+  for (const ButtonSkin& skin : kButtonSkins) {
+    PlaceFromLayout(&(this->*skin.button), skin.layoutSection);
+  }
 }
 
 void LauncherDialog::ShowVersion() {

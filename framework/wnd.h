@@ -81,7 +81,9 @@ class CWnd {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
   }
   void UpdateWindow() { ::UpdateWindow(m_hWnd); }
-  void InvalidateRect(const RECT* rect, BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, rect, erase); }
+  void InvalidateRect(const RECT* rect, BOOL erase = TRUE) {
+    ::InvalidateRect(m_hWnd, rect, erase);
+  }
   UINT_PTR SetTimer(UINT_PTR id, UINT elapse) { return ::SetTimer(m_hWnd, id, elapse, nullptr); }
   BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
 
