@@ -79,6 +79,27 @@ class RleCursor {
   std::uint64_t rowStart_ = 0;
 };
 
+// What an escape (a zero count followed by `code`) leaves to the decoder.
+enum class Escape { Done, Stop, Literal };
+
+// End of line, end of bitmap and delta mean the same in both encodings; codes 3 and up are literal
+// runs, which each encoding unpacks its own way.
+Escape FollowEscape(BYTE code, CodeStream& in, RleCursor& at) {
+  if (code == kEndOfLine) {
+    at.EndLine();
+    return Escape::Done;
+  }
+  if (code == kEndOfBitmap) return Escape::Stop;
+  if (code == kDelta) {
+    BYTE dx, dy;
+    if (!in.Next(dx) || !in.Next(dy)) return Escape::Stop;
+    at.x += dx;
+    at.y += dy;
+    return Escape::Done;
+  }
+  return Escape::Literal;
+}
+
 BYTE HighNibble(BYTE value) { return static_cast<BYTE>(value >> 4); }
 BYTE LowNibble(BYTE value) { return static_cast<BYTE>(value & 0x0F); }
 
@@ -99,16 +120,9 @@ void DecodeRle8(ImageFile* source, BYTE* pixels, DWORD size, DWORD stride, DWORD
     }
     BYTE code;
     if (!in.Next(code)) return;
-    if (code == kEndOfLine) {
-      at.EndLine();
-    } else if (code == kEndOfBitmap) {
-      return;
-    } else if (code == kDelta) {
-      BYTE dx, dy;
-      if (!in.Next(dx) || !in.Next(dy)) return;
-      at.x += dx;
-      at.y += dy;
-    } else {
+    const Escape escape = FollowEscape(code, in, at);
+    if (escape == Escape::Stop) return;
+    if (escape == Escape::Literal) {
       at.EnterRow();
       for (int i = 0; i < code; ++i) {
         BYTE value;
@@ -139,16 +153,9 @@ void DecodeRle4(ImageFile* source, BYTE* pixels, DWORD size, DWORD stride, DWORD
     }
     BYTE code;
     if (!in.Next(code)) return;
-    if (code == kEndOfLine) {
-      at.EndLine();
-    } else if (code == kEndOfBitmap) {
-      return;
-    } else if (code == kDelta) {
-      BYTE dx, dy;
-      if (!in.Next(dx) || !in.Next(dy)) return;
-      at.x += dx;
-      at.y += dy;
-    } else {
+    const Escape escape = FollowEscape(code, in, at);
+    if (escape == Escape::Stop) return;
+    if (escape == Escape::Literal) {
       at.EnterRow();
       BYTE value = 0;
       for (int i = 0; i < code; ++i) {
