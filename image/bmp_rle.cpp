@@ -80,24 +80,24 @@ class RleCursor {
 };
 
 // What an escape (a zero count followed by `code`) leaves to the decoder.
-enum class Escape { Done, Stop, Literal };
+enum class EscapeResult { Done, Stop, Literal };
 
 // End of line, end of bitmap and delta mean the same in both encodings; codes 3 and up are literal
 // runs, which each encoding unpacks its own way.
-Escape FollowEscape(BYTE code, CodeStream& in, RleCursor& at) {
+EscapeResult FollowEscape(BYTE code, CodeStream& in, RleCursor& at) {
   if (code == kEndOfLine) {
     at.EndLine();
-    return Escape::Done;
+    return EscapeResult::Done;
   }
-  if (code == kEndOfBitmap) return Escape::Stop;
+  if (code == kEndOfBitmap) return EscapeResult::Stop;
   if (code == kDelta) {
     BYTE dx, dy;
-    if (!in.Next(dx) || !in.Next(dy)) return Escape::Stop;
+    if (!in.Next(dx) || !in.Next(dy)) return EscapeResult::Stop;
     at.x += dx;
     at.y += dy;
-    return Escape::Done;
+    return EscapeResult::Done;
   }
-  return Escape::Literal;
+  return EscapeResult::Literal;
 }
 
 BYTE HighNibble(BYTE value) { return static_cast<BYTE>(value >> 4); }
@@ -120,9 +120,9 @@ void DecodeRle8(ImageFile* source, BYTE* pixels, DWORD size, DWORD stride, DWORD
     }
     BYTE code;
     if (!in.Next(code)) return;
-    const Escape escape = FollowEscape(code, in, at);
-    if (escape == Escape::Stop) return;
-    if (escape == Escape::Literal) {
+    const EscapeResult escape = FollowEscape(code, in, at);
+    if (escape == EscapeResult::Stop) return;
+    if (escape == EscapeResult::Literal) {
       at.EnterRow();
       for (int i = 0; i < code; ++i) {
         BYTE value;
@@ -153,9 +153,9 @@ void DecodeRle4(ImageFile* source, BYTE* pixels, DWORD size, DWORD stride, DWORD
     }
     BYTE code;
     if (!in.Next(code)) return;
-    const Escape escape = FollowEscape(code, in, at);
-    if (escape == Escape::Stop) return;
-    if (escape == Escape::Literal) {
+    const EscapeResult escape = FollowEscape(code, in, at);
+    if (escape == EscapeResult::Stop) return;
+    if (escape == EscapeResult::Literal) {
       at.EnterRow();
       BYTE value = 0;
       for (int i = 0; i < code; ++i) {
