@@ -326,32 +326,57 @@ TEST(LauncherDialogMessages, ExitActionCancelsAndStartGameEndsWithZeroEvenWithou
   }
 }
 
+// The stand-in check tool of this build, as seen from the test program's folder (which stands in
+// for the launcher's): what a game folder names in ini/Startgame.ini, and the lines its log gained.
+class CheckToolRuns {
+ public:
+  CheckToolRuns() {
+    char module[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, module, sizeof module);
+    programFolder = fs::path(module).parent_path();
+    log_ = programFolder / ".." / ".." / "testbed" / "HorseCheck.log";
+    before_ = ReadFile(log_).size();
+    ::SetEnvironmentVariableA("STANDIN_SHOW_MS", "0");
+  }
+  void NameIn(const GameFolder& folder) const {
+    WriteFile(folder / "ini/Startgame.ini", "[Read]\r\nFlashName=..\\..\\testbed\\HorseCheck.exe\r\n");
+  }
+  // What the log gained since construction.
+  std::string Added() const { return ReadFile(log_).substr(before_); }
+  // The same, once it holds `lines` new lines (or after 3 s).
+  std::string WaitForLines(long lines) const {
+    std::string added;
+    for (int wait = 0; wait < 300; ++wait) {
+      added = Added();
+      if (std::count(added.begin(), added.end(), '\n') >= lines) break;
+      ::Sleep(10);
+    }
+    return added;
+  }
+
+  fs::path programFolder;
+
+ private:
+  fs::path log_;
+  size_t before_;
+};
+
 // The check tool is looked up in the launcher's folder (here: the test program's), whatever the
 // current directory, and started there with the folder and its trailing backslash as directory.
 TEST(LauncherDialogMessages, CheckToolRunsFromTheProgramFolderAndTheLauncherStays) {
-  char module[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, module, sizeof module);
-  const fs::path programFolder = fs::path(module).parent_path();
-  const fs::path log = programFolder / ".." / ".." / "testbed" / "HorseCheck.log";
-  const size_t before = ReadFile(log).size();
-
+  CheckToolRuns runs;
   GameFolder folder;
-  WriteFile(folder / "ini/Startgame.ini", "[Read]\r\nFlashName=..\\..\\testbed\\HorseCheck.exe\r\n");
-  ::SetEnvironmentVariableA("STANDIN_SHOW_MS", "0");
+  runs.NameIn(folder);
   LauncherDialog dialog;
   RunDialog(folder, dialog, [&] {
     dialog.SendMessage(WM_LAUNCHER_ACTION, ACTION_CHECK_TOOL, 0);
     dialog.SendMessage(WM_LAUNCHER_ACTION, ACTION_CHECK_TOOL, 0);
     EXPECT_TRUE(dialog.IsWindowVisible());
   });
-  std::string added;
-  for (int wait = 0; wait < 300; ++wait) {
-    added = ReadFile(log).substr(before);
-    if (std::count(added.begin(), added.end(), '\n') >= 2) break;
-    ::Sleep(10);
-  }
+  const std::string added = runs.WaitForLines(2);
   // The launcher passes an empty command line, for which Wine makes up the quoted program path,
   // and the folder with its trailing backslash, which the tool reports without it.
+  const fs::path& programFolder = runs.programFolder;
   const std::string program = (programFolder / "..\\..\\testbed\\HorseCheck.exe").string();
   const std::string line = "\"" + program + "\"\t" + programFolder.string() + "\r\n";
   EXPECT_EQ(added, line + line);
@@ -360,14 +385,9 @@ TEST(LauncherDialogMessages, CheckToolRunsFromTheProgramFolderAndTheLauncherStay
 // The first click after the launcher becomes active is taken by the dialog's hit test as the
 // button goes down; the button's own notification of that same click must not act again.
 TEST(SkinButtonClick, OnePressAndReleaseRunsTheActionOnceOnEitherPath) {
-  char module[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, module, sizeof module);
-  const fs::path log = fs::path(module).parent_path() / ".." / ".." / "testbed" / "HorseCheck.log";
-  const size_t before = ReadFile(log).size();
-
+  CheckToolRuns runs;
   GameFolder folder;
-  WriteFile(folder / "ini/Startgame.ini", "[Read]\r\nFlashName=..\\..\\testbed\\HorseCheck.exe\r\n");
-  ::SetEnvironmentVariableA("STANDIN_SHOW_MS", "0");
+  runs.NameIn(folder);
   LauncherDialog dialog;
   ScopedCurrentDir here(folder.path());
   int latchAfterFirst = -1, latchAfterSecond = -1;
@@ -397,14 +417,9 @@ TEST(SkinButtonClick, OnePressAndReleaseRunsTheActionOnceOnEitherPath) {
   script.Run(dialog);
   EXPECT_EQ(latchAfterFirst, 1) << "the hit test took the first click and set the latch";
   EXPECT_EQ(latchAfterSecond, 1) << "the latch stays while the launcher keeps the focus";
-  std::string added;
-  for (int wait = 0; wait < 300; ++wait) {
-    added = ReadFile(log).substr(before);
-    if (std::count(added.begin(), added.end(), '\n') >= 2) break;
-    ::Sleep(10);
-  }
+  runs.WaitForLines(2);
   ::Sleep(200);  // a third, wrong, run would have had time to show up
-  added = ReadFile(log).substr(before);
+  const std::string added = runs.Added();
   EXPECT_EQ(std::count(added.begin(), added.end(), '\n'), 2) << "two clicks, two runs";
 }
 

@@ -8,21 +8,28 @@
 
 namespace e2e {
 
-Raster CaptureScreen(const RECT& area) {
-  Raster raster;
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  if (width <= 0 || height <= 0) return raster;
+HBITMAP CreateTopDownSection(HDC dc, int width, int height, BYTE** bits) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
   info.bmiHeader.biHeight = -height;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
+  void* pixels = nullptr;
+  HBITMAP section = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  *bits = static_cast<BYTE*>(pixels);
+  return section;
+}
+
+Raster CaptureScreen(const RECT& area) {
+  Raster raster;
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return raster;
+  BYTE* bits = nullptr;
   HDC screen = ::GetDC(nullptr);
   HDC memory = ::CreateCompatibleDC(screen);
-  HBITMAP section = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP section = CreateTopDownSection(screen, width, height, &bits);
   if (section != nullptr) {
     HGDIOBJ previous = ::SelectObject(memory, section);
     ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
@@ -30,7 +37,7 @@ Raster CaptureScreen(const RECT& area) {
     raster.width = width;
     raster.height = height;
     raster.pixels.resize(static_cast<size_t>(width) * height);
-    const auto* bytes = static_cast<const BYTE*>(bits);
+    const BYTE* bytes = bits;
     for (size_t i = 0; i < raster.pixels.size(); ++i) {
       raster.pixels[i].b = bytes[4 * i];
       raster.pixels[i].g = bytes[4 * i + 1];

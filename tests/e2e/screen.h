@@ -9,6 +9,10 @@
 
 namespace e2e {
 
+// A 32-bit top-down DIB section of width x height for `dc`; its pixel bytes (blue, green, red,
+// unused, rows from the top) go to `bits`. Null when it cannot be made.
+HBITMAP CreateTopDownSection(HDC dc, int width, int height, BYTE** bits);
+
 // The screen's pixels inside `area` (screen coordinates), alpha 255.
 Raster CaptureScreen(const RECT& area);
 

@@ -112,17 +112,10 @@ TEST_F(LauncherWindowTest, VersionLabelShowsTheVersionFileInItsFontAndColourAtIt
   // What a transparent left-aligned label in [VersionPos]'s font and colour shows over the skin,
   // drawn here from the skin file.
   const Raster under = Crop(skin_, place.left, place.top, width, height);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
+  BYTE* bytes = nullptr;
   HDC dc = ::CreateCompatibleDC(nullptr);
-  HBITMAP section = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP section = CreateTopDownSection(dc, width, height, &bytes);
   ASSERT_NE(section, nullptr);
-  auto* bytes = static_cast<BYTE*>(bits);
   for (size_t i = 0; i < under.pixels.size(); ++i) {
     bytes[4 * i] = under.pixels[i].b;
     bytes[4 * i + 1] = under.pixels[i].g;
