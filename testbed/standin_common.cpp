@@ -45,12 +45,17 @@ void AppendRunRecord(const char* logName, const char* extra) {
   char directory[MAX_PATH] = {};
   ::GetCurrentDirectoryA(sizeof directory, directory);
 
-  std::FILE* log = std::fopen(path, "ab");
-  if (log == nullptr) return;
-  std::fprintf(log, "%s\t%s", ::GetCommandLineA(), directory);
-  if (extra != nullptr) std::fprintf(log, "\t%s", extra);
-  std::fputs("\r\n", log);
-  std::fclose(log);
+  char line[MAX_PATH * 4];
+  std::snprintf(line, sizeof line, "%s\t%s%s%s\r\n", ::GetCommandLineA(), directory,
+                extra != nullptr ? "\t" : "", extra != nullptr ? extra : "");
+  // Two stand-ins started together must not lose a record: the line goes out in one write to a
+  // handle opened for appending only, which the system always places at the end of the file.
+  HANDLE log = ::CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (log == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  ::WriteFile(log, line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
+  ::CloseHandle(log);
 }
 
 void ShowBusyWindow(const char* title, const char* text, DWORD milliseconds) {
