@@ -8,6 +8,9 @@
 
 namespace {
 
+// The start-up record the system reads: 68 bytes in the 32-bit program, 104 in the 64-bit build.
+static_assert(sizeof(STARTUPINFOA) == (sizeof(void*) == 4 ? 68 : 104), "STARTUPINFOA layout");
+
 // Starts `program` with `commandLine` in `directory`; the launcher never waits for it.
 void StartProgram(const char* program, const char* commandLine, const char* directory) {
   // The command line must be writable for the system; it is never longer than this.

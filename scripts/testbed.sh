@@ -1,16 +1,66 @@
-# Wine test bed: sourced by scripts/test, scripts/demo and scripts/wine-exec.
+# Wine test bed: sourced by scripts/test, scripts/demo, scripts/bench and scripts/wine-exec.
 #
-#   testbed_start   private Xvfb, prepared 32-bit prefix under build/, wineserver kept alive
-#   testbed_stop    ends the wineserver and the Xvfb started by testbed_start
+#   testbed_choose_tree  sets TESTBED_TREE (win32 or win64) and TESTBED_TREE_REASON
+#   testbed_start        private Xvfb, prepared prefix under build/, wineserver kept alive
+#   testbed_stop         ends the wineserver and the Xvfb started by testbed_start
+#   testbed_wine ...     runs a Windows program of the chosen tree
 #
-# The prefix is created once (wineboot takes ~10 s) and reused while the Wine version stays.
+# The product is the 32-bit Play.exe, and its tests run from build/win32 wherever 32-bit programs
+# run. Some machines cannot run 32-bit code at all; there the same tests run from build/win64
+# under 64-bit Wine, in a prefix of its own. LAUNCHER_WINDOWS_TREE=win32|win64 forces one.
+#
+# A prefix is created once (wineboot takes ~10 s) and reused while the Wine version stays.
 
 TESTBED_ROOT=${TESTBED_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 
+testbed_log() { echo "testbed: $*" >&2; }
+
+testbed_choose_tree() {
+  [ -n "${TESTBED_TREE:-}" ] && return 0
+  case "${LAUNCHER_WINDOWS_TREE:-}" in
+    win32|win64)
+      TESTBED_TREE=$LAUNCHER_WINDOWS_TREE
+      TESTBED_TREE_REASON="chosen by LAUNCHER_WINDOWS_TREE"
+      ;;
+    "")
+      # wineserver32 is itself a 32-bit program: it runs exactly where 32-bit Wine can.
+      if /usr/lib/wine/wineserver32 --version >/dev/null 2>&1; then
+        TESTBED_TREE=win32
+        TESTBED_TREE_REASON="32-bit programs run under Wine on this machine"
+      else
+        TESTBED_TREE=win64
+        TESTBED_TREE_REASON="this machine cannot run 32-bit programs under Wine (no runnable wineserver32)"
+      fi
+      ;;
+    *)
+      testbed_log "LAUNCHER_WINDOWS_TREE must be win32 or win64, not '$LAUNCHER_WINDOWS_TREE'"
+      return 1
+      ;;
+  esac
+  export TESTBED_TREE TESTBED_TREE_REASON
+}
+
 testbed_env() {
-  # TESTBED_PREFIX lets several people (or helpers) keep prefixes apart on one machine.
-  export WINEPREFIX="${TESTBED_PREFIX:-$TESTBED_ROOT/build/wineprefix}"
-  export WINEARCH=win32
+  testbed_choose_tree || return 1
+  local suffix=""
+  if [ "$TESTBED_TREE" = win64 ]; then
+    suffix=64
+    export WINEARCH=win64
+    # Debian's wine wrapper prefers the 32-bit loader whenever it is installed: name the 64-bit
+    # loader and server directly.
+    export WINELOADER=/usr/lib/wine/wine64
+    export WINESERVER=/usr/lib/wine/wineserver64
+    TESTBED_WINE=/usr/lib/wine/wine64
+    TESTBED_WINESERVER=/usr/lib/wine/wineserver64
+  else
+    export WINEARCH=win32
+    TESTBED_WINE=wine
+    TESTBED_WINESERVER=wineserver
+  fi
+  export TESTBED_WINE TESTBED_WINESERVER
+  # TESTBED_PREFIX lets several people (or helpers) keep prefixes apart on one machine; the demo
+  # names its own (TESTBED_PREFIX_NAME). A 64-bit prefix never shares a folder with a 32-bit one.
+  export WINEPREFIX="${TESTBED_PREFIX:-$TESTBED_ROOT/build/${TESTBED_PREFIX_NAME:-wineprefix}$suffix}"
   export WINEDEBUG=-all
   # No Mono or Gecko install prompt; the web browser control then has no HTML engine.
   export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -19,7 +69,7 @@ testbed_env() {
   export LC_ALL=zh_CN.UTF-8
 }
 
-testbed_log() { echo "testbed: $*" >&2; }
+testbed_wine() { "$TESTBED_WINE" "$@"; }
 
 testbed_start_display() {
   local fdfile
@@ -41,31 +91,31 @@ testbed_start_display() {
 testbed_prepare_prefix() {
   local stamp="$WINEPREFIX/.testbed-ready"
   local version
-  version=$(wine --version 2>/dev/null)
+  version="$("$TESTBED_WINE" --version 2>/dev/null) $WINEARCH"
   if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$version" ]; then return 0; fi
   testbed_log "creating the Wine prefix $WINEPREFIX ($version)"
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
-  wineboot -i >/dev/null 2>&1 || true
-  wineserver -w
+  testbed_wine wineboot -i >/dev/null 2>&1 || true
+  "$TESTBED_WINESERVER" -w
   # A virtual desktop: without a window manager every top-level DestroyWindow waits 2 s. A person's
   # own display (the demo) gets a prefix without it, so the launcher sits on their desktop.
   if [ "${TESTBED_VIRTUAL_DESKTOP:-1}" = 1 ]; then
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    testbed_wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    testbed_wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
   fi
   # The launcher's texts use the face "宋体"; map it (and SimSun) onto an installed CJK font.
   local subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
-  wine reg add "$subst" /v '宋体' /d 'WenQuanYi Zen Hei' /f >/dev/null 2>&1
-  wine reg add "$subst" /v 'SimSun' /d 'WenQuanYi Zen Hei' /f >/dev/null 2>&1
-  wine reg add "$subst" /v 'NSimSun' /d 'WenQuanYi Zen Hei' /f >/dev/null 2>&1
-  wineserver -w
+  testbed_wine reg add "$subst" /v '宋体' /d 'WenQuanYi Zen Hei' /f >/dev/null 2>&1
+  testbed_wine reg add "$subst" /v 'SimSun' /d 'WenQuanYi Zen Hei' /f >/dev/null 2>&1
+  testbed_wine reg add "$subst" /v 'NSimSun' /d 'WenQuanYi Zen Hei' /f >/dev/null 2>&1
+  "$TESTBED_WINESERVER" -w
   if [ ! -f "$WINEPREFIX/system.reg" ]; then testbed_log "prefix creation failed"; return 1; fi
   echo "$version" >"$stamp"
 }
 
 testbed_start() {
-  testbed_env
+  testbed_env || return 1
   if [ -n "${TESTBED_USE_DISPLAY:-}" ]; then
     testbed_log "using the display $DISPLAY"
   else
@@ -74,13 +124,15 @@ testbed_start() {
   testbed_prepare_prefix || return 1
   # Started here, outside ctest's captured pipes: a wineserver born inside them makes every
   # later test wait ~2.5 s for the pipes to close.
-  wineserver -p >/dev/null 2>&1 </dev/null
-  wine cmd /c exit >/dev/null 2>&1 </dev/null
+  "$TESTBED_WINESERVER" -p >/dev/null 2>&1 </dev/null
+  testbed_wine cmd /c exit >/dev/null 2>&1 </dev/null
   export TESTBED_ACTIVE=1
 }
 
 testbed_stop() {
-  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  if [ -n "${WINEPREFIX:-}" ] && [ -n "${TESTBED_WINESERVER:-}" ]; then
+    "$TESTBED_WINESERVER" -k >/dev/null 2>&1 || true
+  fi
   if [ -n "${TESTBED_XVFB_PID:-}" ]; then
     kill "$TESTBED_XVFB_PID" >/dev/null 2>&1 || true
     wait "$TESTBED_XVFB_PID" 2>/dev/null || true

@@ -125,6 +125,9 @@ DWORD LauncherProcess::ProcessesStarted() const {
 bool LauncherProcess::WaitUntilInputHandled(DWORD timeoutMs) const {
   if (window_ == nullptr) return false;
   const DWORD thread = ::GetWindowThreadProcessId(window_, nullptr);
+  // A window that is gone (the Exit button closes it while the process still winds down) has no
+  // input left to handle: never wait on it.
+  auto gone = [this] { return !::IsWindow(window_) || !Running(); };
   // A sent message is handled the next time the launcher's thread asks for a message, before
   // the input waiting in its queue: each answer means one more queued message was handled.
   auto roundTrip = [this, timeoutMs] {
@@ -138,9 +141,10 @@ bool LauncherProcess::WaitUntilInputHandled(DWORD timeoutMs) const {
   };
   // A click is a move, a press and a release, and the system's own messages between them.
   for (int i = 0; i < 6; ++i) {
-    if (!roundTrip()) return !Running();
+    if (!roundTrip()) return gone();
   }
-  return WaitFor(captureFree, timeoutMs) && (roundTrip() || !Running());
+  if (!WaitFor([&] { return gone() || captureFree(); }, timeoutMs)) return false;
+  return gone() || roundTrip() || gone();
 }
 
 void LauncherProcess::PostAction(WPARAM code) const {

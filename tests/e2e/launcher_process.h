@@ -45,7 +45,7 @@ class LauncherProcess {
   DWORD ProcessesStarted() const;
   // Waits until the launcher has handled the click sent last: input sent while a button of it
   // still holds the mouse capture goes to that button, wherever the pointer is. True also when
-  // the launcher has ended.
+  // the launcher's window has gone (it never waits on a closing window).
   bool WaitUntilInputHandled(DWORD timeoutMs = 5000) const;
   // Posts WM_LAUNCHER_ACTION with `code` to the launcher's window.
   void PostAction(WPARAM code) const;
