@@ -50,14 +50,35 @@ function(launcher_add_test)
   endif()
 endfunction()
 
-# launcher_add_fuzzer(NAME <name> SOURCES <files...> [LIBS <targets...>])
-#   A libFuzzer target, built as build/fuzz/fuzz/fuzz_<name> in the fuzz tree only.
+# launcher_add_fuzzer(NAME <name> SOURCES <files...> [LIBS <targets...>] [DICTS <files...>]
+#                     [SEEDS <folders...>])
+#   A libFuzzer target, built as build/fuzz/fuzz/fuzz_<name> in the fuzz tree only. Beside it,
+#   fuzz_<name>.dict joins the given dictionaries, and fuzz_<name>.seeds names the seed folders
+#   under fuzz/corpus/ (one a line; fuzz_<name> unless SEEDS says otherwise) for scripts/fuzz.
 function(launcher_add_fuzzer)
-  cmake_parse_arguments(F "" "NAME" "SOURCES;LIBS" ${ARGN})
-  add_executable(fuzz_${F_NAME} ${F_SOURCES})
-  target_link_libraries(fuzz_${F_NAME} PRIVATE ${F_LIBS})
-  target_link_options(fuzz_${F_NAME} PRIVATE -fsanitize=fuzzer)
-  set_target_properties(fuzz_${F_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  cmake_parse_arguments(F "" "NAME" "SOURCES;LIBS;DICTS;SEEDS" ${ARGN})
+  set(target fuzz_${F_NAME})
+  add_executable(${target} ${F_SOURCES})
+  target_link_libraries(${target} PRIVATE ${F_LIBS})
+  target_link_options(${target} PRIVATE -fsanitize=fuzzer)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+
+  set(dictionary "")
+  foreach(dict ${F_DICTS})
+    get_filename_component(dict ${dict} ABSOLUTE)
+    file(READ ${dict} text)
+    string(APPEND dictionary "${text}")
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${dict})
+  endforeach()
+  file(REMOVE ${CMAKE_BINARY_DIR}/fuzz/${target}.dict)
+  if(F_DICTS)
+    file(WRITE ${CMAKE_BINARY_DIR}/fuzz/${target}.dict "${dictionary}")
+  endif()
+  if(NOT F_SEEDS)
+    set(F_SEEDS ${target})
+  endif()
+  list(JOIN F_SEEDS "\n" seeds)
+  file(WRITE ${CMAKE_BINARY_DIR}/fuzz/${target}.seeds "${seeds}\n")
 endfunction()
 
 # launcher_add_benchmark(NAME <name> SOURCES <files...> [LIBS <targets...>])

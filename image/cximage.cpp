@@ -36,7 +36,7 @@ BYTE* CxImage::Create(DWORD width, DWORD height, DWORD bpp) {
   const DWORD colours = bpp == 24 ? 0 : (1u << bpp);
   const std::uint64_t total = kHeaderSize + std::uint64_t{colours} * sizeof(RGBQUAD) +
                               stride * height;
-  if (width > kLargestSide || height > kLargestSide || total > CXIMAGE_MAX_MEMORY) {
+  if (width > kLargestSide || height > kLargestSide || total > GetMemoryCeiling()) {
     SetLastError("CXIMAGE_MAX_MEMORY exceeded");
     return nullptr;
   }
@@ -62,6 +62,11 @@ BYTE* CxImage::Create(DWORD width, DWORD height, DWORD bpp) {
   std::memcpy(dib.get(), &header, kHeaderSize);
   settings.pixels = RowPointer(0);
   return dib.get();
+}
+
+DWORD CxImage::GetMemoryCeiling() const {
+  const DWORD ceiling = settings.memoryCeiling;
+  return ceiling == 0 || ceiling > CXIMAGE_MAX_MEMORY ? CXIMAGE_MAX_MEMORY : ceiling;
 }
 
 bool CxImage::TakeOver(CxImage& other) {

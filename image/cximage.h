@@ -33,6 +33,7 @@ struct ImageSettings {
   DWORD stride;         // bytes per pixel row, a multiple of 4
   BYTE* pixels;         // row 0 (the bottom line) inside the dib block
   char lastError[256];  // text of the last failure
+  DWORD memoryCeiling;  // largest block Create hands out; 0 stands for CXIMAGE_MAX_MEMORY
 };
 
 class CxImage {
@@ -45,9 +46,15 @@ class CxImage {
   // Frees the pixels and the alpha plane. Always true.
   bool Destroy();
   // A new zero-filled image of 1, 4, 8 or 24 bits per pixel (other depths are rounded up, above 8
-  // to 24). Null, with the image empty, when the block would exceed CXIMAGE_MAX_MEMORY or cannot
+  // to 24). Null, with the image empty, when the block would exceed the memory ceiling or cannot
   // be allocated.
   BYTE* Create(DWORD width, DWORD height, DWORD bpp);
+  // Lowers the largest block Create hands out, here and in the decoders that adopt this image's
+  // settings; 0 (the default) and values above CXIMAGE_MAX_MEMORY mean CXIMAGE_MAX_MEMORY, which
+  // no setting can raise. A fuzzer that sets a small ceiling pays nothing for headers that claim
+  // huge pictures.
+  void SetMemoryCeiling(DWORD bytes) { settings.memoryCeiling = bytes; }
+  DWORD GetMemoryCeiling() const;
 
   // Decodes the file at `path`. With ImageTypeBmp or ImageTypeTga that decoder is tried first,
   // then automatic detection; on failure lastError holds the first decoder's message.

@@ -1,6 +1,19 @@
 #include "net/http_connection.h"
 
 #include <cstring>
+#include <utility>
+
+namespace {
+
+// What Receive reports for `received` bytes placed in a buffer of `capacity`: their number, with
+// a zero byte after them where there is room; -1 for the end of the response or an error.
+int Delivered(char* buffer, int capacity, int received) {
+  if (received <= 0 || received > capacity) return -1;
+  if (received < capacity) buffer[received] = 0;
+  return received;
+}
+
+}  // namespace
 
 HttpConnection::HttpConnection()
     : socketHandle(INVALID_SOCKET),
@@ -22,8 +35,9 @@ void HttpConnection::ReleaseSocket() {
 bool HttpConnection::BeginConnect(const ParsedUrl& url) {
   if (url.host.empty() || url.port < 1) return false;
   if (connected) Close();
-  // An earlier attempt that never connected gives up its socket too.
+  // An earlier attempt that never connected gives up its socket too, and a source its place.
   ReleaseSocket();
+  byteSource.reset();
 
   socketHandle = socket(AF_INET, SOCK_STREAM, 0);
   if (socketHandle == INVALID_SOCKET) return false;
@@ -68,14 +82,23 @@ void HttpConnection::SetPollSleep(int milliseconds) { pollSleep = milliseconds <
 
 void HttpConnection::SetAbortFlag(const std::atomic<bool>* flag) { abortFlag = flag; }
 
+void HttpConnection::UseByteSource(std::unique_ptr<HttpByteSource> source) {
+  ReleaseSocket();
+  byteSource = std::move(source);
+  connected = byteSource != nullptr;
+}
+
 int HttpConnection::Send(const char* data, int length) {
-  if (socketHandle == INVALID_SOCKET || !connected || data == nullptr) return -1;
+  if (!connected || data == nullptr) return -1;
+  if (byteSource) return byteSource->Send(data, length);
+  if (socketHandle == INVALID_SOCKET) return -1;
   return winsock::send(socketHandle, data, length, 0);
 }
 
 int HttpConnection::Receive(char* buffer, int capacity) {
-  if (socketHandle == INVALID_SOCKET || !connected) return -1;
-  if (buffer == nullptr || capacity < 1) return -1;
+  if (!connected || buffer == nullptr || capacity < 1) return -1;
+  if (byteSource) return Delivered(buffer, capacity, byteSource->Receive(buffer, capacity));
+  if (socketHandle == INVALID_SOCKET) return -1;
   DWORD start = GetTickCount();
   // The window starts anew with each call: the time-out bounds one call, not the transfer.
   while (receiveTimeout >= 0 && GetTickCount() - start <= static_cast<DWORD>(receiveTimeout)) {
@@ -90,11 +113,7 @@ int HttpConnection::Receive(char* buffer, int capacity) {
     int ready = winsock::select(0, &readSet, nullptr, nullptr, &wait);
     if (ready > 0 && FD_ISSET(socketHandle, &readSet)) {
       int received = recv(socketHandle, buffer, capacity, 0);
-      if (received > 0) {
-        if (received < capacity) buffer[received] = 0;
-        return received;
-      }
-      if (received == 0) return -1;  // the peer closed the connection
+      if (received >= 0) return Delivered(buffer, capacity, received);  // 0: the peer closed
       if (WSAGetLastError() != WSAEWOULDBLOCK) return -1;
     } else if (ready < 0 && WSAGetLastError() != WSAEINTR) {
       return -1;
@@ -105,7 +124,6 @@ int HttpConnection::Receive(char* buffer, int capacity) {
 
 void HttpConnection::Close() {
   if (!connected) return;
-  closesocket(socketHandle);
-  socketHandle = INVALID_SOCKET;
+  ReleaseSocket();
   connected = false;
 }

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 
 #include "compat/winsock.h"
+#include "net/http_byte_source.h"
 #include "net/parsed_url.h"
 
 class HttpConnection {
@@ -23,6 +25,9 @@ class HttpConnection {
   void SetPollSleep(int milliseconds);
   // A flag that, once raised, makes a waiting Receive give up (the downloader's teardown).
   void SetAbortFlag(const std::atomic<bool>* flag);
+  // Connects this attempt to `source` instead of a socket (any socket is released): Send and
+  // Receive go to it, with nothing to wait for, until Close.
+  void UseByteSource(std::unique_ptr<HttpByteSource> source);
 
   // One send call; -1 without calling while there is no connected socket or no data.
   int Send(const char* data, int length);
@@ -45,4 +50,5 @@ class HttpConnection {
   int receiveTimeout;
   int pollSleep;
   const std::atomic<bool>* abortFlag;
+  std::unique_ptr<HttpByteSource> byteSource;
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "image/cximage.h"
 #include "image_test_util.h"
@@ -50,6 +51,34 @@ TEST(Create, RefusesBlocksAboveTheLimitAndStaysEmpty) {
   EXPECT_EQ(image.Create(static_cast<DWORD>(-127), 64, 1), nullptr) << "a negative width";
   EXPECT_EQ(image.Create(0x80000000u, 0, 24), nullptr) << "too wide for the header";
   EXPECT_EQ(image.Create(1024, CXIMAGE_MAX_MEMORY / 3072 + 1, 24), nullptr) << "just above the limit";
+}
+
+TEST(Create, ACeilingOnTheImageBoundsItAndEveryDecoderItRuns) {
+  CxImage image;
+  EXPECT_EQ(image.GetMemoryCeiling(), CXIMAGE_MAX_MEMORY);
+  image.SetMemoryCeiling(40 + 2 * 12);  // the header and two rows of three 24-bit pixels
+  EXPECT_NE(image.Create(3, 2, 24), nullptr);
+  EXPECT_EQ(image.Create(3, 3, 24), nullptr);
+  EXPECT_STREQ(image.GetLastError(), "CXIMAGE_MAX_MEMORY exceeded");
+
+  image_test::BmpFile bmp;
+  bmp.width = 3;
+  bmp.height = 3;
+  bmp.bits = std::string(36, '\x7F');
+  EXPECT_FALSE(image_test::DecodeBytes(image, image_test::MakeBmp(bmp), ImageTypeBmp));
+  EXPECT_STREQ(image.GetLastError(), "Can't allocate memory");
+  const std::string tga = image_test::MakeTga(2, 3, 3, 24, 0, bmp.bits);
+  EXPECT_FALSE(image_test::DecodeBytes(image, tga, ImageTypeTga));
+  EXPECT_STREQ(image.GetLastError(), "TGA Create failed");
+  bmp.height = 2;
+  bmp.bits.resize(24);
+  ASSERT_TRUE(image_test::DecodeBytes(image, image_test::MakeBmp(bmp), ImageTypeBmp));
+  EXPECT_EQ(image.GetMemoryCeiling(), 64u) << "kept through the decoder's hand-over";
+
+  // Only lowered, never raised: the product's limit holds whatever is set.
+  image.SetMemoryCeiling(0xFFFFFFFFu);
+  EXPECT_EQ(image.GetMemoryCeiling(), CXIMAGE_MAX_MEMORY);
+  EXPECT_EQ(image.Create(1024, CXIMAGE_MAX_MEMORY / 3072 + 1, 24), nullptr);
 }
 
 TEST(Palette, EntriesAreBoundedAndGreyRampsSpanBlackToWhite) {

@@ -1,7 +1,10 @@
-// URL splitting, the request text and the reading of a stored header block: no sockets needed.
+// URL splitting, the request text, the reading of a stored header block, and a whole exchange
+// with a far end in memory: no sockets needed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "net/http_transfer.h"
@@ -155,6 +158,59 @@ TEST(GetHeaderValue, FindsNothingWithoutALineEndOrBeforeTheHeaderIsRead) {
   HttpTransfer zero;
   StoreHeader(zero, std::string(kWithZero, sizeof(kWithZero) - 1));
   EXPECT_EQ(zero.GetHeaderValue("Content-Length", value, sizeof(value)), -1);
+}
+
+// A far end in memory: keeps the request and answers with `response`, `piece` bytes at a time.
+class MemoryPeer : public HttpByteSource {
+ public:
+  MemoryPeer(std::string response, std::size_t piece, std::string& request)
+      : response_(std::move(response)), piece_(piece), request_(request) {}
+  int Send(const char* data, int length) override {
+    request_.append(data, static_cast<std::size_t>(length));
+    return length;
+  }
+  int Receive(char* buffer, int capacity) override {
+    std::size_t n = std::min({piece_, response_.size() - offset_,
+                              static_cast<std::size_t>(capacity)});
+    std::memcpy(buffer, response_.data() + offset_, n);
+    offset_ += n;
+    return static_cast<int>(n);
+  }
+
+ private:
+  std::string response_;
+  std::size_t piece_;
+  std::size_t offset_ = 0;
+  std::string& request_;
+};
+
+void Answer(HttpTransfer& transfer, const std::string& response, std::size_t piece,
+            std::string& request) {
+  transfer.host = "h";
+  transfer.path = "f";
+  transfer.connection = std::make_unique<HttpConnection>();
+  transfer.connection->UseByteSource(std::make_unique<MemoryPeer>(response, piece, request));
+}
+
+TEST(ByteSource, CarriesAWholeExchangeAndEndsItLikeAClosingPeer) {
+  std::string request;
+  HttpTransfer transfer;
+  Answer(transfer, "HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n0123456789never read", 3, request);
+  ASSERT_EQ(transfer.Run(), 1);
+  EXPECT_EQ(request, std::string("GET /f HTTP/1.1\r\nHost: h\r\n") + kRequestTail);
+  ASSERT_EQ(transfer.bodySize, 10);
+  EXPECT_EQ(std::string(transfer.body.get(), 11), std::string("0123456789", 11));
+  EXPECT_FALSE(transfer.connection->IsConnected());
+  char byte[2];
+  EXPECT_EQ(transfer.connection->Receive(byte, 1), -1) << "closed";
+
+  // The response ending inside the body fails the transfer and leaves what came, terminated
+  // after each piece.
+  HttpTransfer cut;
+  Answer(cut, "HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n01234", 3, request);
+  EXPECT_EQ(cut.Run(), 0);
+  EXPECT_EQ(std::string(cut.body.get(), 6), std::string("01234", 6));
+  EXPECT_TRUE(cut.connection->IsConnected()) << "a failed body leaves the connection open";
 }
 
 }  // namespace
