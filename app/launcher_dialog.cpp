@@ -141,7 +141,7 @@ void LauncherDialog::ShowVersion() {
   m_versionLabel.SetFont(&m_versionFont, TRUE);
 
   char text[64];
-  std::snprintf(text, sizeof text, "版本号:%s", version);
+  std::snprintf(text, sizeof text, "%s%s", kVersionLabelPrefix, version);
   // The label is as large as its text in the chosen font (plus a pixel of slack), so the whole
   // text shows whatever the template's size for it was.
   SIZE extent{0, 0};
