@@ -7,6 +7,7 @@
 
 constexpr const char* kInsideSkinPath = "data2/interface/StartUp/InsideStartBG.bmp";
 constexpr COLORREF kInsideSkinKey = RGB(255, 255, 255);
+// Worded as the launcher's own skin box is.
 constexpr const char* kInsideSkinLoadFailedBox =
     "Load image failed! Please make sure the \"data2/interface/StartUp/InsideStartBG.bmp\" file "
     "path is correct!";

@@ -5,23 +5,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "compat/ascii_case.h"
+
 namespace fs = std::filesystem;
 
 namespace compat {
 
 namespace {
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]);
-    unsigned char y = static_cast<unsigned char>(b[i]);
-    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
 
 std::string Join(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;
@@ -37,7 +27,7 @@ std::string FindPart(const std::string& folder, const std::string& part) {
   if (error) return {};
   for (const fs::directory_entry& entry : entries) {
     const std::string name = entry.path().filename().string();
-    if (SameIgnoringCase(name, part)) return Join(folder, name);
+    if (compat::EqualIgnoringCase(name, part)) return Join(folder, name);
   }
   return {};
 }

@@ -1,6 +1,7 @@
 // The system's profile (INI) reading on the host: file names, sections and keys match without
 // regard to letter case; names and values lose their surrounding blanks, and a value its matching
 // quotes; only the first section of a name is searched, and the first key of a name in it.
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "compat/ascii_case.h"
 #include "compat/path_case.h"
 #include "compat/platform.h"
 
@@ -24,18 +26,6 @@ std::string Trimmed(const std::string& text) {
   while (begin < end && IsBlank(text[begin])) ++begin;
   while (end > begin && IsBlank(text[end - 1])) --end;
   return text.substr(begin, end - begin);
-}
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]);
-    unsigned char y = static_cast<unsigned char>(b[i]);
-    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
 }
 
 struct ProfileKey {
@@ -96,9 +86,9 @@ std::optional<std::string> Lookup(const char* section, const char* key, const ch
   const std::string wantedSection = Trimmed(section);
   const std::string wantedKey = Trimmed(key);
   for (const ProfileSection& candidate : Parse(*text)) {
-    if (!SameIgnoringCase(candidate.name, wantedSection)) continue;
+    if (!compat::EqualIgnoringCase(candidate.name, wantedSection)) continue;
     for (const ProfileKey& entry : candidate.keys) {
-      if (SameIgnoringCase(entry.name, wantedKey)) return entry.value;
+      if (compat::EqualIgnoringCase(entry.name, wantedKey)) return entry.value;
     }
     return std::nullopt;
   }

@@ -207,6 +207,11 @@ TEST(Gamecheck, EachPlantedProblemGivesExactlyItsOwnLine) {
        "warning: data2/interface/StartUp/InsideStartBG.bmp: holds no white (255, 255, 255) pixel, "
        "so nothing is cut out: the inside window is a plain 808 x 581 rectangle -> silently "
        "ignored"},
+      {"inside background missing",
+       [&](const GameCopy& game) { game.Remove(kInsideSkin); },
+       "error: data2/interface/StartUp/InsideStartBG.bmp: missing, so the inside window beneath "
+       "the launcher is neither painted nor shaped -> box \"Load image failed! Please make sure "
+       "the \"data2/interface/StartUp/InsideStartBG.bmp\" file path is correct!\""},
       {"shop placed under its skin name",
        [&](const GameCopy& game) { game.Replace("ini/PlayGui.ini", "[Shop]", "[ShoppingMall]"); },
        "warning: ini/PlayGui.ini: [Shop] gives button ShoppingMall no size (0 x 0), so it cannot be "

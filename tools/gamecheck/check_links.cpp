@@ -9,6 +9,7 @@
 #include "app/startup_files.h"
 #include "check_context.h"
 #include "check_text.h"
+#include "compat/ascii_case.h"
 #include "data/definition_table.h"
 #include "net/parsed_url.h"
 #include "scratch_folder.h"
@@ -34,6 +35,7 @@ enum class LinkKind { Web, File, AbsoluteFile };
 // A link with a scheme ("http://", "mailto:") goes to its program; any other names a file, found
 // from the current directory unless it starts at a drive or a root.
 LinkKind KindOf(const std::string& link) {
+  if (link.empty()) return LinkKind::File;
   if (link.find("://") != std::string::npos) return LinkKind::Web;
   const size_t colon = link.find(':');
   if (colon != std::string::npos && colon >= 2) {
@@ -48,23 +50,13 @@ LinkKind KindOf(const std::string& link) {
   return LinkKind::File;
 }
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
 // A key of the section that a person would take for `key`: the same but for blanks or case.
 std::string NearMiss(const DefinitionSection& section, const char* key) {
   for (const auto& entry : section.Values()) {
     std::string trimmed = entry.first;
     while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\t')) trimmed.pop_back();
     while (!trimmed.empty() && (trimmed[0] == ' ' || trimmed[0] == '\t')) trimmed.erase(0, 1);
-    if (entry.first != key && SameIgnoringCase(trimmed, key)) {
+    if (entry.first != key && compat::EqualIgnoringCase(trimmed, key)) {
       return Printed(" (the section has \"%s\", but blanks and letter case count)",
                      OnOneLine(entry.first).c_str());
     }
