@@ -6,6 +6,10 @@
 
 constexpr size_t kPathBufferSize = 260;
 
+// The game's patcher, in the launcher's own folder, and the command line it is given.
+constexpr const char* kPatcherName = "\\RozeVazed.exe";
+constexpr const char* kPatcherCommandLine = "blacknull";
+
 // The folder of `modulePath`: the text up to its last backslash, with that backslash kept when
 // `keepSeparator` is true. A text without a backslash stays whole.
 void LauncherFolder(const char* modulePath, bool keepSeparator, char (&folder)[kPathBufferSize]);

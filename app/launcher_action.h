@@ -10,7 +10,3 @@ enum LauncherActionCode {
   ACTION_CHECK_TOOL = 1,
   ACTION_START_GAME = 2,
 };
-
-// The game's patcher, in the launcher's own folder, and the command line it is given.
-constexpr const char* kPatcherName = "\\RozeVazed.exe";
-constexpr const char* kPatcherCommandLine = "blacknull";

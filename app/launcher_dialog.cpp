@@ -3,45 +3,24 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/button_skins.h"
 #include "app/diagnostics.h"
 #include "app/launcher_action.h"
 #include "app/res/resource.h"
 #include "app/settings_files.h"
+#include "app/startup_files.h"
 #include "app/version_file.h"
 #include "data/definition_table.h"
 #include "skin/window_region.h"
 
 namespace {
 
-constexpr int kCanvasWidth = 808;
-constexpr int kCanvasHeight = 581;
-constexpr COLORREF kSkinKey = RGB(255, 0, 255);
-constexpr const char* kAniTablePath = "ani/play.ani";
-constexpr const char* kSkinPath = "data2/interface/StartUp/OutSideStartBG.bmp";
-constexpr const char* kLinksPath = "ini/play.dat";
-
-// Slots of the link table, in the order of kLinkKeys.
-enum { kSlotPage, kSlotRegist, kSlotPay, kSlotSystem, kSlotGm, kSlotMainLink, kSlotExitLink,
-       kSlotShopLink, kSlotFlashHttp, kSlotFlashHttpHand, kNoLink = -1 };
-
-// The built-in skin table: each button's skin name (animation section and click action), its
-// section in ini/PlayGui.ini and its link slot. Its order is the order in which the dialog loads,
-// places, hover-checks and hit-tests the buttons.
-struct ButtonSkin {
-  SkinButton LauncherDialog::*button;
-  const char* skinName;
-  const char* layoutSection;
-  int linkSlot;
-};
-const ButtonSkin kButtonSkins[] = {
-    {&LauncherDialog::m_btnExit, "Exit", "Exit", kSlotExitLink},
-    {&LauncherDialog::m_btnCheckHorse, "CheckHorse", "CheckHorse", kNoLink},
-    {&LauncherDialog::m_btnOfficialNet, "OfficialNet", "OfficialNet", kSlotMainLink},
-    {&LauncherDialog::m_btnRegister, "Register", "Register", kSlotRegist},
-    {&LauncherDialog::m_btnStanEnt, "StanEnt", "StanEnt", kNoLink},
-    {&LauncherDialog::m_btnHiClearEnt, "HiClearEnt", "HiClearEnt", kNoLink},
-    {&LauncherDialog::m_btnShop, "ShoppingMall", "Shop", kSlotShopLink},
-};
+// The buttons in the order of kButtonSkins.
+SkinButton LauncherDialog::* const kButtonMembers[kButtonCount] = {
+    &LauncherDialog::m_btnExit,    &LauncherDialog::m_btnCheckHorse,
+    &LauncherDialog::m_btnOfficialNet, &LauncherDialog::m_btnRegister,
+    &LauncherDialog::m_btnStanEnt, &LauncherDialog::m_btnHiClearEnt,
+    &LauncherDialog::m_btnShop};
 
 HCURSOR LauncherCursor() {
   return ::LoadCursorA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDC_LAUNCHER_CURSOR));
@@ -95,10 +74,7 @@ void LauncherDialog::CreateCanvas() {
 }
 
 void LauncherDialog::LoadAnimationTable() {
-  if (!m_aniTable.Load(kAniTablePath)) {
-    ErrorBox("Load data file failed! Please make sure the \"ani/play.ani\" file is under the "
-             "current folder!");
-  }
+  if (!m_aniTable.Load(kAniTablePath)) ErrorBox(kAniLoadFailedBox);
 }
 
 void LauncherDialog::LoadSkinBitmap() {
@@ -107,8 +83,7 @@ void LauncherDialog::LoadSkinBitmap() {
   CRect window;
   GetWindowRect(&window);
   if (bitmap == nullptr) {
-    ErrorBox("Load image failed! Please make sure the "
-             "\"data2/interface/StartUp/OutSideStartBG.bmp\" file path is correct!");
+    ErrorBox(kSkinLoadFailedBox);
     return;
   }
   m_backgroundBitmap = bitmap;
@@ -131,7 +106,7 @@ void LauncherDialog::LoadLinks() {
   // The table lives only while the links are copied out of it.
   DefinitionTable table;
   if (table.Load(kLinksPath, ScrambledFile::ModeScrambled) == 0) {
-    ErrorBox("error on open %s.", kLinksPath);
+    ErrorBox(kLinksOpenFailedBox, kLinksPath);
     return;
   }
   // Only the first section counts, whatever its title; without any section nothing is filled.
@@ -140,22 +115,23 @@ void LauncherDialog::LoadLinks() {
 }
 
 void LauncherDialog::LoadButtonSkins() {
-  for (const ButtonSkin& skin : kButtonSkins) {
+  for (int i = 0; i < kButtonCount; ++i) {
+    const ButtonSkin& skin = kButtonSkins[i];
     const char* link = skin.linkSlot == kNoLink ? nullptr : m_links.slots[skin.linkSlot];
-    (this->*skin.button).LoadSkin(skin.skinName, m_aniTable, link);
-    (this->*skin.button).SetSkinBeneath(&m_canvasDC);
+    (this->*kButtonMembers[i]).LoadSkin(skin.skinName, m_aniTable, link);
+    (this->*kButtonMembers[i]).SetSkinBeneath(&m_canvasDC);
   }
 }
 
 void LauncherDialog::LayoutButtons() {
-  for (const ButtonSkin& skin : kButtonSkins) {
-    PlaceFromLayout(&(this->*skin.button), skin.layoutSection);
+  for (int i = 0; i < kButtonCount; ++i) {
+    PlaceFromLayout(&(this->*kButtonMembers[i]), kButtonSkins[i].layoutSection);
   }
 }
 
 void LauncherDialog::ShowVersion() {
   char version[kVersionTextBytes + 1];
-  if (!ReadVersionText(version)) ErrorBox("Error on open %s.", kVersionFile);
+  if (!ReadVersionText(version)) ErrorBox(kVersionOpenFailedBox, kVersionFile);
 
   const VersionStyle style = ReadVersionStyle();
   m_versionColor = style.color;
@@ -165,7 +141,7 @@ void LauncherDialog::ShowVersion() {
   m_versionLabel.SetFont(&m_versionFont, TRUE);
 
   char text[64];
-  std::snprintf(text, sizeof text, "版本号:%s", version);
+  std::snprintf(text, sizeof text, "%s%s", kVersionLabelPrefix, version);
   // The label is as large as its text in the chosen font (plus a pixel of slack), so the whole
   // text shows whatever the template's size for it was.
   SIZE extent{0, 0};
@@ -204,7 +180,7 @@ BOOL LauncherDialog::OnSetCursor(CWnd*, UINT, UINT) {
 }
 
 void LauncherDialog::OnMouseMove(UINT flags, CPoint point) {
-  for (const ButtonSkin& skin : kButtonSkins) (this->*skin.button).CheckHoverLeave();
+  for (SkinButton LauncherDialog::*button : kButtonMembers) (this->*button).CheckHoverLeave();
   CDialog::OnMouseMove(flags, point);
 }
 
@@ -241,11 +217,11 @@ BOOL LauncherDialog::PreTranslateMessage(MSG* msg) {
                      msg->message == WM_RBUTTONDBLCLK;
   if (click) {
     if (msg->message == WM_LBUTTONDOWN) {
-      for (const ButtonSkin& skin : kButtonSkins) (this->*skin.button).ClearHitTestClick();
+      for (SkinButton LauncherDialog::*button : kButtonMembers) (this->*button).ClearHitTestClick();
     }
     if (::GetFocus() != nullptr && m_clickLatch == 0) {
       m_clickLatch = 1;
-      for (const ButtonSkin& skin : kButtonSkins) (this->*skin.button).HitTestClick();
+      for (SkinButton LauncherDialog::*button : kButtonMembers) (this->*button).HitTestClick();
     }
   }
   if (::GetFocus() == nullptr && m_clickLatch != 0) m_clickLatch = 0;

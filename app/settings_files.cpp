@@ -1,42 +1,13 @@
 #include "app/settings_files.h"
 
-#include <cstring>
-
 #include "framework/wnd.h"
 
 void PlaceFromLayout(CWnd* window, const char* section) {
   if (section == nullptr) return;
-  const int x = static_cast<int>(::GetPrivateProfileIntA(section, "x", 0, kLayoutFile));
-  const int y = static_cast<int>(::GetPrivateProfileIntA(section, "y", 0, kLayoutFile));
-  const int w = static_cast<int>(::GetPrivateProfileIntA(section, "w", 0, kLayoutFile));
-  const int h = static_cast<int>(::GetPrivateProfileIntA(section, "h", 0, kLayoutFile));
-  window->MoveWindow(x, y, w, h, TRUE);
-}
-
-VersionStyle ReadVersionStyle() {
-  const char* section = "VersionPos";
-  VersionStyle style{};
-  style.x = static_cast<int>(::GetPrivateProfileIntA(section, "x", 700, kVersionStyleFile));
-  style.y = static_cast<int>(::GetPrivateProfileIntA(section, "y", 500, kVersionStyleFile));
-  ::GetPrivateProfileStringA(section, "Font", "宋体", style.face, sizeof style.face,
-                             kVersionStyleFile);
-  // Only the low 8 bits of each component count.
-  const UINT red = ::GetPrivateProfileIntA(section, "FontColorR", 255, kVersionStyleFile);
-  const UINT green = ::GetPrivateProfileIntA(section, "FontColorG", 0, kVersionStyleFile);
-  const UINT blue = ::GetPrivateProfileIntA(section, "FontColorB", 0, kVersionStyleFile);
-  style.color = RGB(red & 0xFF, green & 0xFF, blue & 0xFF);
-  style.fontHeight =
-      static_cast<int>(::GetPrivateProfileIntA(section, "FontHeight", 10, kVersionStyleFile));
-  style.fontWidth =
-      static_cast<int>(::GetPrivateProfileIntA(section, "FontWidth", 6, kVersionStyleFile));
-  return style;
+  const LayoutPlace place = ReadLayoutPlace(section);
+  window->MoveWindow(place.x, place.y, place.w, place.h, TRUE);
 }
 
 void WriteGraphicDetail(const char* value) {
   ::WritePrivateProfileStringA("GameDefinition", "GraphicDetail", value, kGameSettingsFile);
-}
-
-void ReadCheckToolName(char (&name)[kPathBufferSize]) {
-  std::memset(name, 0, sizeof name);
-  ::GetPrivateProfileStringA("Read", "FlashName", "", name, sizeof name, kCheckToolFile);
 }

@@ -4,10 +4,11 @@
 
 #include <cstring>
 
+#include "app/button_skins.h"
 #include "app/diagnostics.h"
 #include "app/launcher_action.h"
 #include "app/settings_files.h"
-#include "data/ani_table.h"
+#include "app/startup_files.h"
 #include "image/cximage.h"
 
 SkinButton::SkinButton() = default;
@@ -20,31 +21,26 @@ SkinButton::~SkinButton() {
 }
 
 bool SkinButton::LoadSkin(const char* name, const AniTable& table, const char* link) {
-  const FrameList* frames = table.Find(name);
+  const FrameList* frames = ButtonFrames(table, name);
   m_name = name;
   if (link != nullptr) {
     std::strncpy(m_link, link, sizeof m_link - 1);
     m_link[sizeof m_link - 1] = '\0';
   }
-  // A section without frame paths has no image to show: it is treated like a missing section.
-  if (frames == nullptr || frames->empty()) return true;
+  if (frames == nullptr) return true;
 
-  struct State {
-    CxImage** field;
-    size_t frame;
-  };
-  // Load order is normal, pressed, hover, disabled; a short list repeats from its start.
-  const State states[] = {{&m_imgNormal, 0}, {&m_imgPressed, 1}, {&m_imgHover, 2},
-                          {&m_imgDisabled, 3}};
-  for (const State& state : states) {
-    const char* path = (*frames)[state.frame % frames->size()].c_str();
+  // The fields in the order of kButtonStates: normal, pressed, hover, disabled.
+  CxImage** const fields[kButtonStateCount] = {&m_imgNormal, &m_imgPressed, &m_imgHover,
+                                               &m_imgDisabled};
+  for (int i = 0; i < kButtonStateCount; ++i) {
+    const char* path = StateImagePath(*frames, kButtonStates[i].frame);
     auto* image = new CxImage;
-    if (!image->Load(path, ImageTypeTga)) {
-      ErrorBox("Load image failed! Make sure the path \"%s\" image is OK! ", path);
+    if (!LoadButtonImage(*image, path)) {
+      ErrorBox(kButtonImageFailedBox, path);
       delete image;
       image = nullptr;
     }
-    *state.field = image;
+    *fields[i] = image;
   }
   return true;
 }

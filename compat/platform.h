@@ -89,4 +89,9 @@ void OutputDebugStringA(const char* text);
 #define IDCANCEL 2
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
 
+// Profile (INI) files, answered as the system's profile functions answer (compat/host/profile.cpp).
+DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* def,
+                               char* buffer, DWORD size, const char* file);
+UINT GetPrivateProfileIntA(const char* section, const char* key, int def, const char* file);
+
 #endif

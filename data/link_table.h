@@ -9,6 +9,12 @@ constexpr int kLinkSlotSize = 256;
 // The keys of the slots, in slot order: "Page" first, "FlashHttpHand" last.
 extern const char* const kLinkKeys[kLinkSlotCount];
 
+// Slot numbers, in the order of kLinkKeys; kNoLink for a button without a link.
+enum LinkSlot {
+  kSlotPage, kSlotRegist, kSlotPay, kSlotSystem, kSlotGm, kSlotMainLink, kSlotExitLink,
+  kSlotShopLink, kSlotFlashHttp, kSlotFlashHttpHand, kNoLink = -1
+};
+
 // Ten text slots of 256 bytes, all empty at first.
 struct LinkTable {
   char slots[kLinkSlotCount][kLinkSlotSize] = {};

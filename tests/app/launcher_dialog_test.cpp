@@ -13,6 +13,7 @@
 #include "app/res/resource.h"
 #include "box_watcher.h"
 #include "data/scrambled_buffer.h"
+#include "game_check.h"
 #include "image/cximage.h"
 #include "modal_script.h"
 #include "test_support.h"
@@ -255,6 +256,29 @@ TEST(LauncherDialogInit, MissingButtonImagesAreReportedPerStateInLoadOrder) {
   EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{prefix + normal + suffix,
                                                      prefix + normal + suffix,
                                                      prefix + pressed + suffix}));
+}
+
+// The operator tool reads the same broken folder first: the boxes it says the launcher will show
+// are exactly the boxes the launcher then shows, in the same order.
+TEST(LauncherDialogInit, GamecheckNamesEveryBoxTheLauncherShows) {
+  GameFolder folder;
+  folder.Remove("data2/interface/StartUp/Buttons/Register0.tga");  // normal and disabled
+  WriteFile(folder / "data2/interface/StartUp/Buttons/StanEnt1.tga", std::string(64, 'x'));
+  folder.Remove("ini/play.dat");
+  folder.Remove("Version.dat");
+  GameReport report;
+  std::string error;
+  ASSERT_TRUE(CheckGameFolder(folder.path().string(), report, error)) << error;
+  std::vector<std::string> foretold;
+  for (const Problem& problem : report.problems) {
+    if (problem.IsError()) foretold.push_back(problem.box);
+  }
+  EXPECT_EQ(foretold.size(), 5u);
+
+  BoxWatcher boxes;
+  LauncherDialog dialog;
+  RunDialog(folder, dialog, [] {});
+  EXPECT_EQ(boxes.Texts(), foretold);
 }
 
 TEST(LauncherDialogInit, AButtonWhoseSectionIsMissingOrEmptyHasNoImagesAndNoComplaint) {

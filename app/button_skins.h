@@ -1,0 +1,34 @@
+// The launcher's seven skin buttons and the rule by which a button picks its four state images
+// from the animation table.
+#pragma once
+
+#include "data/ani_table.h"
+
+class CxImage;
+
+struct ButtonSkin {
+  const char* skinName;       // section of the animation table, and the click action
+  const char* layoutSection;  // section of ini/PlayGui.ini
+  int linkSlot;               // LinkSlot of data/link_table.h, or kNoLink
+};
+
+// In the order in which the dialog loads, places, hover-checks and hit-tests them.
+constexpr int kButtonCount = 7;
+extern const ButtonSkin kButtonSkins[kButtonCount];
+
+// The state images in the order a button loads them, each with its frame of the section's list.
+struct ButtonStateFrame {
+  const char* stateName;
+  size_t frame;
+};
+constexpr int kButtonStateCount = 4;
+extern const ButtonStateFrame kButtonStates[kButtonStateCount];
+
+// The frame list a button takes its images from, or null when it has none to show.
+const FrameList* ButtonFrames(const AniTable& table, const char* skinName);
+
+// The path of `frame` in a non-empty list: a list shorter than four frames repeats from its start.
+const char* StateImagePath(const FrameList& frames, size_t frame);
+
+// Loads a state image as a button does: the TGA decoder first, then automatic detection.
+bool LoadButtonImage(CxImage& image, const char* path);

@@ -1,0 +1,36 @@
+// The shape a window takes from its skin: every run of pixels that differ from the key colour,
+// found by the same scan that cuts the launcher's windows.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "compat/platform.h"
+#include "skin_pixels.h"
+
+struct PlaceRect {
+  int left;
+  int top;
+  int right;   // exclusive
+  int bottom;  // exclusive
+  long long Area() const {
+    return right > left && bottom > top ? static_cast<long long>(right - left) * (bottom - top) : 0;
+  }
+};
+
+struct SkinShape {
+  int width = 0;
+  int height = 0;
+  std::vector<std::vector<std::pair<int, int>>> rows;  // runs [x0, x1) of each row
+  long long runCount = 0;
+  long long shapePixels = 0;
+
+  // Share of all pixels inside the shape, 0 to 1.
+  double Share() const;
+  // Whether `place` lies within the bitmap.
+  bool Contains(const PlaceRect& place) const;
+  // Pixels of `place` that lie inside the shape.
+  long long ShapePixelsIn(const PlaceRect& place) const;
+};
+
+SkinShape ShapeOf(const SkinPixels& pixels, COLORREF key);
