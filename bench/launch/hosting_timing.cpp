@@ -3,7 +3,9 @@
 // pop-up, each shown once painted, against creating and painting a plain child window of the
 // same size in the same run. The first of each is a cold start (the control's DLL, OLE, window
 // classes), as in the launcher, which creates each control once; the rest are warm.
-//   hosting_timing PAGE [RUNS]     (run in the test bed, which registers the stand-in controls)
+//   hosting_timing PAGE [RUNS]
+// Run it in the test bed (which registers the stand-in controls), from a copy of a game folder:
+// the movie and PAGE are read there, and the stand-ins append their logs there.
 #include <windows.h>
 
 #include <algorithm>

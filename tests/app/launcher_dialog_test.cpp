@@ -45,6 +45,11 @@ class GameFolder {
  public:
   GameFolder() {
     fs::copy(LAUNCHER_GAME_DIR, dir_.path(), fs::copy_options::recursive);
+    // The stand-in controls' records of earlier runs in the build's folder are not this run's.
+    for (const char* log : {"standin-flash.log", "standin-browser.log"}) {
+      std::error_code ignored;
+      fs::remove(dir_.path() / log, ignored);
+    }
   }
   std::string operator/(const std::string& relative) const { return dir_ / relative; }
   const fs::path& path() const { return dir_.path(); }
