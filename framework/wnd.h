@@ -1,9 +1,9 @@
 // CWnd: a window handle bound to a C++ object, with virtual message handlers.
 //
 // Every window the framework knows is subclassed to one window procedure, which finds the object
-// through a per-thread handle map and calls WindowProc -> OnWndMsg -> the handler for the
-// message. A handler that wants the system's processing calls Default(), which passes the message
-// being handled to the procedure the window had before it was subclassed.
+// through a handle map and calls WindowProc -> OnWndMsg -> the handler for the message. A handler
+// that wants the system's processing calls Default(), which passes the message being handled to
+// the procedure the window had before it was subclassed.
 //
 // A window may also hold an ActiveX control (CreateControl): the control's own window is then
 // this object's window, and the control is reached by dispatch id through InvokeHelper.
