@@ -46,6 +46,7 @@ void OwnFolder(bool keepSeparator, char (&folder)[kPathBufferSize]) {
 LRESULT LauncherDialog::OnLauncherAction(WPARAM code, LPARAM) {
   switch (code) {
     case ACTION_EXIT:
+      m_insideDialog.ShowWindow(SW_HIDE);
       // The cancel operation itself, not a WM_COMMAND: the window procedure swallows those.
       OnCancel();
       break;

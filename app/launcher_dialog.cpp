@@ -6,11 +6,13 @@
 #include "app/button_skins.h"
 #include "app/diagnostics.h"
 #include "app/launcher_action.h"
+#include "app/launcher_cursor.h"
 #include "app/res/resource.h"
 #include "app/settings_files.h"
 #include "app/startup_files.h"
 #include "app/version_file.h"
 #include "data/definition_table.h"
+#include "flash/movie_path.h"
 #include "skin/window_region.h"
 
 namespace {
@@ -22,9 +24,10 @@ SkinButton LauncherDialog::* const kButtonMembers[kButtonCount] = {
     &LauncherDialog::m_btnStanEnt, &LauncherDialog::m_btnHiClearEnt,
     &LauncherDialog::m_btnShop};
 
-HCURSOR LauncherCursor() {
-  return ::LoadCursorA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDC_LAUNCHER_CURSOR));
-}
+// The Flash movie covers the top of the client area.
+constexpr UINT kFlashMovieId = 132;
+constexpr int kFlashMovieWidth = 808;
+constexpr int kFlashMovieHeight = 268;
 
 }  // namespace
 
@@ -58,8 +61,10 @@ BOOL LauncherDialog::OnInitDialog() {
   LoadButtonSkins();
   LayoutButtons();
   m_flashTip.ShowWindow(SW_HIDE);
+  CreateFlashMovie();
   m_flashManual.ShowWindow(SW_HIDE);
   SetWindowText("Play");
+  CreateInsideDialog();
   ShowVersion();
   CreateFlashTextFonts();
   return FALSE;
@@ -129,6 +134,34 @@ void LauncherDialog::LayoutButtons() {
   }
 }
 
+void LauncherDialog::CreateFlashMovie() {
+  if (m_flashMovie != nullptr) return;
+  m_flashMovie = new CShockwaveFlash;
+  CRect window;
+  GetWindowRect(&window);
+  // Without a control the wrapper stays, windowless; the calls below then reach nothing.
+  m_flashMovie->CreateControl(CShockwaveFlash::kClassId, nullptr, WS_CHILD | WS_VISIBLE, window,
+                              this, kFlashMovieId);
+  m_flashMovie->MoveWindow(0, 0, kFlashMovieWidth, kFlashMovieHeight, TRUE);
+  char directory[kMoviePathSize];
+  const DWORD length = ::GetCurrentDirectoryA(sizeof directory, directory);
+  char path[kMoviePathSize];
+  // A current directory too long for the movie path gets no movie rather than a cut path.
+  if (length == 0 || length >= sizeof directory || !ComposeMoviePath(directory, path)) return;
+  m_flashMovie->SetMovie(path);
+  m_flashMovie->PlayMovie();
+}
+
+void LauncherDialog::CreateInsideDialog() {
+  m_insideDialog.SetPage(m_links.slots[kSlotPage]);
+  m_insideDialog.Create(IDD_INSIDE, this);
+  CRect mine, inside;
+  GetWindowRect(&mine);
+  m_insideDialog.GetWindowRect(&inside);
+  m_insideDialog.MoveWindow(mine.left, mine.top, inside.Width(), inside.Height(), FALSE);
+  m_insideDialog.ShowWindow(SW_SHOW);
+}
+
 void LauncherDialog::ShowVersion() {
   char version[kVersionTextBytes + 1];
   if (!ReadVersionText(version)) ErrorBox(kVersionOpenFailedBox, kVersionFile);
@@ -174,10 +207,7 @@ void LauncherDialog::OnPaint() {
 
 HCURSOR LauncherDialog::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
-BOOL LauncherDialog::OnSetCursor(CWnd*, UINT, UINT) {
-  ::SetCursor(LauncherCursor());
-  return TRUE;
-}
+BOOL LauncherDialog::OnSetCursor(CWnd*, UINT, UINT) { return SetLauncherCursor(); }
 
 void LauncherDialog::OnMouseMove(UINT flags, CPoint point) {
   for (SkinButton LauncherDialog::*button : kButtonMembers) (this->*button).CheckHoverLeave();
@@ -208,9 +238,32 @@ void LauncherDialog::OnDestroy() {
   CDialog::OnDestroy();
   // The skin bitmap is only let go of here, not deleted.
   m_backgroundBitmap = nullptr;
+  delete m_flashMovie;
+  m_flashMovie = nullptr;
 }
 
-void LauncherDialog::OnWindowPosChanging(WINDOWPOS* pos) { CDialog::OnWindowPosChanging(pos); }
+void LauncherDialog::OnClose() { OnLauncherAction(ACTION_EXIT, 0); }
+
+void LauncherDialog::OnWindowPosChanging(WINDOWPOS* pos) {
+  CDialog::OnWindowPosChanging(pos);
+  if (m_insideDialog.m_hWnd == nullptr) return;
+  // Glued to this window's corner as it is before the pending change (so one step behind a
+  // drag), next to it in the window stack.
+  CRect mine;
+  GetWindowRect(&mine);
+  m_insideDialog.SetWindowPos(this, mine.left, mine.top, 0, 0, SWP_NOSIZE | SWP_FRAMECHANGED);
+}
+
+void LauncherDialog::OnWindowPosChanged(WINDOWPOS* pos) {
+  CDialog::OnWindowPosChanged(pos);
+  if (m_insideDialog.m_hWnd == nullptr) return;
+  // Glued before the change only, the panel would stay one step behind after every drag and the
+  // cut-out would show its edge.
+  CRect mine;
+  GetWindowRect(&mine);
+  m_insideDialog.SetWindowPos(nullptr, mine.left, mine.top, 0, 0,
+                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 BOOL LauncherDialog::PreTranslateMessage(MSG* msg) {
   const bool click = msg->message == WM_LBUTTONDOWN || msg->message == WM_LBUTTONUP ||

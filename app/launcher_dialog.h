@@ -1,9 +1,12 @@
 // The launcher's main window: a borderless dialog cut to the outline of its skin, with seven skin
-// buttons, a version label and the two texts of the Flash update flow.
+// buttons, a version label, the two texts of the Flash update flow, the Flash movie across its
+// top and, under its cut-out panel, the inside dialog with the news page.
 #pragma once
+#include "app/inside_dialog.h"
 #include "app/skin_button.h"
 #include "data/ani_table.h"
 #include "data/link_table.h"
+#include "flash/shockwave_flash.h"
 #include "framework/afxwin.h"
 #include "net/http_downloader.h"
 
@@ -18,6 +21,9 @@ class LauncherDialog : public CDialog {
   void DoDataExchange() override;
   void LayoutButtons();
   void ComposeCanvas();
+  // Creates the Flash movie across the top of the window and starts it; does nothing once the
+  // wrapper exists, whether or not its control could be created.
+  void CreateFlashMovie();
 
   // Message handlers.
   void OnPaint() override;
@@ -25,10 +31,15 @@ class LauncherDialog : public CDialog {
   BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
   void OnMouseMove(UINT flags, CPoint point) override;
   void OnDestroy() override;
+  // Asked to close (Escape in the inside dialog, the taskbar): the launcher leaves as through
+  // its exit action.
+  void OnClose() override;
   void OnLButtonDown(UINT flags, CPoint point) override;
   HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) override;
   LRESULT OnLauncherAction(WPARAM code, LPARAM lParam);
   void OnWindowPosChanging(WINDOWPOS* pos) override;
+  // Once the window has moved, the inside dialog lands on its new corner too.
+  void OnWindowPosChanged(WINDOWPOS* pos) override;
   BOOL PreTranslateMessage(MSG* msg) override;
   // Enter and Escape never close the launcher: IDOK and IDCANCEL commands are swallowed here.
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -47,9 +58,11 @@ class LauncherDialog : public CDialog {
   CStatic m_versionLabel;
   HICON m_hIcon;
   AniTable m_aniTable;
+  CDialogInSide m_insideDialog;
   CFont m_versionFont;
   COLORREF m_versionColor = 0;
   LinkTable m_links;
+  CShockwaveFlash* m_flashMovie = nullptr;  // owned; created by CreateFlashMovie
   HBITMAP m_backgroundBitmap = nullptr;  // not owned: the loaded skin lives until the process ends
   CDC m_canvasDC;
   CDC m_backgroundDC;
@@ -69,6 +82,7 @@ class LauncherDialog : public CDialog {
   void LoadButtonSkins();
   void ShowVersion();
   void CreateFlashTextFonts();
+  void CreateInsideDialog();
   void RunCheckTool();
   void StartGame();
 };

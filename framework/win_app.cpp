@@ -1,5 +1,6 @@
 #include "framework/win_app.h"
 
+#include "framework/ole_control_site.h"
 #include "framework/wnd.h"
 
 namespace {
@@ -39,6 +40,7 @@ HINSTANCE AfxGetInstanceHandle() {
   return g_app && g_app->m_hInstance ? g_app->m_hInstance : ::GetModuleHandleA(nullptr);
 }
 
+// Without it, CWnd::CreateControl refuses: windows host no ActiveX controls.
 void AfxEnableControlContainer() { g_controlContainer = true; }
 
 bool AfxControlContainerEnabled() { return g_controlContainer; }
@@ -47,6 +49,7 @@ int AfxWinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   CWinApp* app = AfxGetApp();
   if (app == nullptr) return -1;
   app->m_hInstance = instance;
-  if (!app->InitInstance()) return app->ExitInstance();
-  return app->Run();
+  const int exitCode = app->InitInstance() ? app->Run() : app->ExitInstance();
+  AfxOleTermThread();
+  return exitCode;
 }

@@ -5,6 +5,9 @@
 #   testbed_stop         ends the wineserver and the Xvfb started by testbed_start
 #   testbed_wine ...     runs a Windows program of the chosen tree
 #
+# testbed_start also registers the stand-in ActiveX controls of the chosen tree in the prefix
+# (build them first): the web browser, in place of Wine's, and the Flash control.
+#
 # The product is the 32-bit Play.exe, and its tests run from build/win32 wherever 32-bit programs
 # run. Some machines cannot run 32-bit code at all; there the same tests run from build/win64
 # under 64-bit Wine, in a prefix of its own. LAUNCHER_WINDOWS_TREE=win32|win64 forces one.
@@ -114,6 +117,28 @@ testbed_prepare_prefix() {
   echo "$version" >"$stamp"
 }
 
+# Windows path of a file of this machine (Wine shows the Unix root as drive Z:).
+testbed_winpath() { echo "Z:$1" | tr / '\\'; }
+
+# Registers an in-process server of the chosen tree through its own entry point.
+testbed_register_server() {
+  local dll="$TESTBED_ROOT/build/$TESTBED_TREE/testbed/$1"
+  if [ ! -f "$dll" ]; then
+    testbed_log "$1 not registered: not built yet"
+    return 0
+  fi
+  testbed_wine regsvr32 /s "$(testbed_winpath "$dll")" >/dev/null 2>&1 </dev/null ||
+    testbed_log "registering $dll failed"
+}
+
+# Wine's web browser has no HTML engine here: the stand-in shows the pages instead. Only in the
+# test prefix; Windows keeps its own browser.
+testbed_register_standin_browser() { testbed_register_server StandInBrowser.dll; }
+
+# The stand-in Flash control, registered here until the launcher's start-up check installs and
+# registers the game's flash.ocx by itself.
+testbed_register_standin_flash() { testbed_register_server flash.ocx; }
+
 testbed_start() {
   testbed_env || return 1
   if [ -n "${TESTBED_USE_DISPLAY:-}" ]; then
@@ -126,6 +151,8 @@ testbed_start() {
   # later test wait ~2.5 s for the pipes to close.
   "$TESTBED_WINESERVER" -p >/dev/null 2>&1 </dev/null
   testbed_wine cmd /c exit >/dev/null 2>&1 </dev/null
+  testbed_register_standin_browser
+  testbed_register_standin_flash
   export TESTBED_ACTIVE=1
 }
 

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,7 @@ double Median(std::vector<double> values) {
 
 struct Search {
   DWORD pid;
+  const char* title;
   HWND found;
 };
 
@@ -43,15 +45,19 @@ BOOL CALLBACK MatchVisible(HWND hwnd, LPARAM data) {
   DWORD owner = 0;
   ::GetWindowThreadProcessId(hwnd, &owner);
   if (owner != search->pid || !::IsWindowVisible(hwnd)) return TRUE;
+  char title[64] = {};
+  ::GetWindowTextA(hwnd, title, sizeof title);
+  if (std::strcmp(title, search->title) != 0) return TRUE;
   search->found = hwnd;
   return FALSE;
 }
 
-// The first visible top-level window of `pid`, polled until `timeoutMs` pass.
-HWND WaitForVisibleWindow(DWORD pid, DWORD timeoutMs) {
+// The visible top-level window of `pid` titled `title` (the launcher shows its inside dialog
+// first), polled until `timeoutMs` pass.
+HWND WaitForVisibleWindow(DWORD pid, const char* title, DWORD timeoutMs) {
   const DWORD start = ::GetTickCount();
   for (;;) {
-    Search search{pid, nullptr};
+    Search search{pid, title, nullptr};
     ::EnumWindows(MatchVisible, reinterpret_cast<LPARAM>(&search));
     if (search.found != nullptr) return search.found;
     if (::GetTickCount() - start > timeoutMs) return nullptr;
@@ -95,13 +101,13 @@ void Finish(Started& started, HWND window, UINT message, WPARAM wParam) {
   ::CloseHandle(started.info.hProcess);
 }
 
-// Milliseconds from creating the process to its first window being visible; < 0 on failure.
-double TimeToWindow(const std::string& program, const std::string& directory, UINT closeMessage,
-                    WPARAM closeParameter) {
+// Milliseconds from creating the process to its window `title` being visible; < 0 on failure.
+double TimeToWindow(const std::string& program, const std::string& directory, const char* title,
+                    UINT closeMessage, WPARAM closeParameter) {
   const double start = Now();
   Started started = Start(program, directory);
   if (!started.ok) return -1;
-  HWND window = WaitForVisibleWindow(started.info.dwProcessId, 20000);
+  HWND window = WaitForVisibleWindow(started.info.dwProcessId, title, 20000);
   const double shown = Now();
   Finish(started, window, closeMessage, closeParameter);
   return window != nullptr ? shown - start : -1;
@@ -135,7 +141,7 @@ double ClickToPatcher(const std::string& folder) {
   ::DeleteFileA(log.c_str());
   Started started = Start(folder + "\\Play.exe", folder);
   if (!started.ok) return -1;
-  HWND window = WaitForVisibleWindow(started.info.dwProcessId, 20000);
+  HWND window = WaitForVisibleWindow(started.info.dwProcessId, "Play", 20000);
   double latency = -1;
   if (window != nullptr && WaitUntil(LabelReady, &window, 20000)) {
     // The centre of "StanEnt" as ini/PlayGui.ini places it (590, 402, 194 × 56).
@@ -178,8 +184,9 @@ int main(int argc, char** argv) {
   std::vector<double> launcher, reference, clicks;
   std::string bareFolder = bare.substr(0, bare.find_last_of('\\'));
   for (int run = 0; run < runs; ++run) {
-    const double a = TimeToWindow(folder + "\\Play.exe", folder, kLauncherAction, kActionExit);
-    const double b = TimeToWindow(bare, bareFolder, WM_CLOSE, 0);
+    const double a =
+        TimeToWindow(folder + "\\Play.exe", folder, "Play", kLauncherAction, kActionExit);
+    const double b = TimeToWindow(bare, bareFolder, "BarePopup", WM_CLOSE, 0);
     if (a < 0 || b < 0) {
       std::fprintf(stderr, "run %d: a window never showed\n", run);
       return 1;

@@ -27,6 +27,13 @@ using testing_support::WriteFile;
 
 namespace {
 
+// The application enables ActiveX hosting before it runs the dialog; so do these tests.
+class HostingEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override { AfxEnableControlContainer(); }
+};
+const auto* const kHosting = ::testing::AddGlobalTestEnvironment(new HostingEnvironment);
+
 const char* const kSkinMessage =
     "Load image failed! Please make sure the \"data2/interface/StartUp/OutSideStartBG.bmp\" file "
     "path is correct!";
@@ -39,6 +46,11 @@ class GameFolder {
  public:
   GameFolder() {
     fs::copy(LAUNCHER_GAME_DIR, dir_.path(), fs::copy_options::recursive);
+    // The stand-in controls' records of earlier runs in the build's folder are not this run's.
+    for (const char* log : {"standin-flash.log", "standin-browser.log"}) {
+      std::error_code ignored;
+      fs::remove(dir_.path() / log, ignored);
+    }
   }
   std::string operator/(const std::string& relative) const { return dir_ / relative; }
   const fs::path& path() const { return dir_.path(); }
@@ -265,6 +277,7 @@ TEST(LauncherDialogInit, GamecheckNamesEveryBoxTheLauncherShows) {
   folder.Remove("data2/interface/StartUp/Buttons/Register0.tga");  // normal and disabled
   WriteFile(folder / "data2/interface/StartUp/Buttons/StanEnt1.tga", std::string(64, 'x'));
   folder.Remove("ini/play.dat");
+  folder.Remove("data2/interface/StartUp/InsideStartBG.bmp");
   folder.Remove("Version.dat");
   GameReport report;
   std::string error;
@@ -273,7 +286,7 @@ TEST(LauncherDialogInit, GamecheckNamesEveryBoxTheLauncherShows) {
   for (const Problem& problem : report.problems) {
     if (problem.IsError()) foretold.push_back(problem.box);
   }
-  EXPECT_EQ(foretold.size(), 5u);
+  EXPECT_EQ(foretold.size(), 6u);
 
   BoxWatcher boxes;
   LauncherDialog dialog;
@@ -547,6 +560,134 @@ TEST(SkinButtonHover, SoftEdgedImagesLookTheSameAfterManyHoverCycles) {
     for (size_t i = 0; i < first.size(); ++i) changed += first[i] != after[i];
     EXPECT_EQ(changed, 0u) << "the normal picture is drawn over the skin, not over the glow";
   });
+}
+
+// Sets an environment variable of this process for the object's life (the stand-in controls
+// refuse to be created when theirs is set).
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const char* value) : name_(name) {
+    ::SetEnvironmentVariableA(name, value);
+  }
+  ~ScopedVariable() { ::SetEnvironmentVariableA(name_, nullptr); }
+
+ private:
+  const char* name_;
+};
+
+std::string CurrentDirectory() {
+  char directory[MAX_PATH] = {};
+  ::GetCurrentDirectoryA(sizeof directory, directory);
+  return directory;
+}
+
+TEST(LauncherDialogControls, MovieAndPanelAreMadeOnceAndExitHidesThePanelFirst) {
+  GameFolder folder;
+  BoxWatcher boxes;
+  LauncherDialog dialog;
+  std::string movieLine;
+  const INT_PTR result = RunDialog(folder, dialog, [&] {
+    ASSERT_NE(dialog.m_flashMovie, nullptr);
+    CShockwaveFlash* movie = dialog.m_flashMovie;
+    HWND movieWindow = movie->m_hWnd;
+    EXPECT_EQ(::GetDlgItem(dialog.m_hWnd, 132), movieWindow);
+    movieLine = "movie " + CurrentDirectory() + "/data2/interface/StartUp/loadmovie.swf\r\n";
+    const std::string log = ReadFile(folder / "standin-flash.log");
+    EXPECT_EQ(log, movieLine + "play\r\n");
+    dialog.CreateFlashMovie();
+    EXPECT_EQ(dialog.m_flashMovie, movie) << "no second wrapper";
+    EXPECT_EQ(movie->m_hWnd, movieWindow) << "no second control";
+    EXPECT_EQ(ReadFile(folder / "standin-flash.log"), log) << "the movie is not loaded again";
+
+    CDialogInSide& inside = dialog.m_insideDialog;
+    EXPECT_TRUE(inside.IsWindowVisible());
+    EXPECT_EQ(::GetParent(inside.m_hWnd), dialog.m_hWnd) << "owned by the launcher";
+    EXPECT_EQ(::GetDlgItem(inside.m_hWnd, 100), inside.m_browser.m_hWnd);
+    EXPECT_EQ(ReadFile(folder / "standin-browser.log"), "navigate web\\news.html\r\n");
+
+    dialog.SendMessage(WM_LAUNCHER_ACTION, ACTION_EXIT, 0);
+    EXPECT_FALSE(inside.IsWindowVisible()) << "hidden before the launcher goes";
+  }, false);
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_EQ(dialog.m_flashMovie, nullptr) << "released with the window";
+  EXPECT_TRUE(boxes.Texts().empty());
+}
+
+// Enter and Escape, pressed while the panel has the keyboard: Enter does nothing there, Escape
+// closes the launcher as its exit does.
+TEST(LauncherDialogControls, EscapeInThePanelClosesTheLauncherEnterDoesNothing) {
+  GameFolder folder;
+  LauncherDialog dialog;
+  ScopedCurrentDir here(folder.path());
+  bool openAfterEnter = false;
+  ModalScript script({
+      [&] { ::PostMessageA(dialog.m_insideDialog.m_hWnd, WM_KEYDOWN, VK_RETURN, 0); },
+      [&] {
+        openAfterEnter = dialog.IsWindowVisible() && dialog.m_insideDialog.IsWindowVisible();
+        ::PostMessageA(dialog.m_insideDialog.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+      },
+      [&] { dialog.EndDialog(77); },
+  });
+  EXPECT_EQ(script.Run(dialog), IDCANCEL);
+  EXPECT_TRUE(openAfterEnter);
+}
+
+TEST(LauncherDialogControls, AnEmptyPageLinkGivesABrowserThatGoesNowhere) {
+  GameFolder folder;
+  std::string links = "[Links]\r\nPage=\r\nRegist=web\\register.html\r\n";
+  ScrambledBuffer scrambler;
+  scrambler.Scramble(reinterpret_cast<unsigned char*>(&links[0]), static_cast<int>(links.size()));
+  WriteFile(folder / "ini/play.dat", links);
+  LauncherDialog dialog;
+  RunDialog(folder, dialog, [&] {
+    EXPECT_NE(dialog.m_insideDialog.m_browser.m_hWnd, nullptr);
+    EXPECT_STREQ(dialog.m_btnRegister.m_link, "web\\register.html");
+  });
+  EXPECT_FALSE(testing_support::FileExists(folder / "standin-browser.log"));
+}
+
+TEST(LauncherDialogControls, AMissingPanelImageIsReportedAndThePanelStaysPlainWithItsPage) {
+  GameFolder folder;
+  folder.Remove("data2/interface/StartUp/InsideStartBG.bmp");
+  BoxWatcher boxes;
+  LauncherDialog dialog;
+  RunDialog(folder, dialog, [&] {
+    CDialogInSide& inside = dialog.m_insideDialog;
+    EXPECT_TRUE(inside.IsWindowVisible());
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(::GetWindowRgn(inside.m_hWnd, region), ERROR) << "no shape without its image";
+    ::DeleteObject(region);
+    CRect expected(0, 0, 316, 180);
+    ::MapDialogRect(inside.m_hWnd, &expected);
+    CRect window;
+    inside.GetWindowRect(&window);
+    EXPECT_EQ(window.Width(), expected.Width()) << "the template's size";
+    CRect browser = ClientRectOf(inside, inside.m_browser);
+    EXPECT_EQ(browser, CRect(40, 270, 40 + window.Width(), 270 + window.Height()));
+  });
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{
+                               "Load image failed! Please make sure the \"data2/interface/StartUp/"
+                               "InsideStartBG.bmp\" file path is correct!"});
+  EXPECT_EQ(ReadFile(folder / "standin-browser.log"), "navigate web\\news.html\r\n");
+}
+
+TEST(LauncherDialogControls, ControlsThatCannotBeCreatedLeaveTheRestOfTheLauncherWorking) {
+  GameFolder folder;
+  ScopedVariable noFlash("STANDIN_FLASH_REFUSE", "1");
+  ScopedVariable noBrowser("STANDIN_BROWSER_REFUSE", "1");
+  BoxWatcher boxes;
+  LauncherDialog dialog;
+  RunDialog(folder, dialog, [&] {
+    ASSERT_NE(dialog.m_flashMovie, nullptr) << "the wrapper stays, without a window";
+    EXPECT_EQ(dialog.m_flashMovie->m_hWnd, nullptr);
+    EXPECT_EQ(::GetDlgItem(dialog.m_hWnd, 132), nullptr);
+    EXPECT_TRUE(dialog.m_insideDialog.IsWindowVisible());
+    EXPECT_EQ(dialog.m_insideDialog.m_browser.m_hWnd, nullptr);
+    EXPECT_EQ(WindowText(dialog.m_versionLabel.m_hWnd), "版本号:2.3.1029") << "initialisation went on";
+  });
+  EXPECT_TRUE(boxes.Texts().empty());
+  EXPECT_FALSE(testing_support::FileExists(folder / "standin-flash.log"));
+  EXPECT_FALSE(testing_support::FileExists(folder / "standin-browser.log"));
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ GameCopy::GameCopy(const std::string& subfolder) : dir_(temp_.path() / subfolder
   }
   CopyFolder(source, dir_);
   // Logs of earlier runs in the build's folder must not count as this run's.
-  for (const char* log : {"RozeVazed.log", "Tools/HorseCheck.log", "debug.log"}) {
+  for (const char* log : {"RozeVazed.log", "Tools/HorseCheck.log", "debug.log",
+                          "standin-flash.log", "standin-browser.log"}) {
     std::error_code ignored;
     fs::remove(dir_ / fs::path(log).make_preferred(), ignored);
   }

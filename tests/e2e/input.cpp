@@ -76,6 +76,12 @@ void ReleaseLeft() {
   Settle();
 }
 
+void ClickRight() {
+  SendMouse(MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, g_targetX, g_targetY);
+  SendMouse(MOUSEEVENTF_RIGHTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, g_targetX, g_targetY);
+  Settle();
+}
+
 void ParkPointer() {
   MoveMouse(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
 }

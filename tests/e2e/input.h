@@ -9,6 +9,8 @@ bool MoveMouse(int x, int y);
 // Press and release of the left button where the pointer was last moved to.
 void PressLeft();
 void ReleaseLeft();
+// Press and release of the right button where the pointer was last moved to.
+void ClickRight();
 // Moves the pointer to the screen's bottom-right corner, away from where the launcher opens.
 void ParkPointer();
 // Move, press and release at (x, y).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "launcher_process.h"
 #include "test_support.h"
@@ -82,6 +83,28 @@ RasterDifference WaitForScreen(HWND window, const RECT& place, const Raster& exp
 void SaveScreenshot(const std::string& file) {
   const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
   testing_support::WriteFile(file, EncodeBmp24(CaptureScreen(screen)));
+}
+
+// Rows of the window's region as a mask, window pixel (x, y) at y * width + x.
+std::vector<bool> RegionMask(HWND window, int width, int height, int* kind) {
+  std::vector<bool> mask(static_cast<size_t>(width) * height, false);
+  HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+  *kind = ::GetWindowRgn(window, region);
+  const DWORD size = ::GetRegionData(region, 0, nullptr);
+  std::vector<BYTE> data(size);
+  auto* header = reinterpret_cast<RGNDATA*>(data.data());
+  if (size != 0 && ::GetRegionData(region, size, header) == size) {
+    const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
+    for (DWORD i = 0; i < header->rdh.nCount; ++i) {
+      for (LONG y = std::max(0L, rects[i].top); y < std::min<LONG>(height, rects[i].bottom); ++y) {
+        for (LONG x = std::max(0L, rects[i].left); x < std::min<LONG>(width, rects[i].right); ++x) {
+          mask[static_cast<size_t>(y) * width + x] = true;
+        }
+      }
+    }
+  }
+  ::DeleteObject(region);
+  return mask;
 }
 
 int ChannelDistance(const Rgba& a, const Rgba& b) {

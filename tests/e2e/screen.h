@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "art_files.h"
 
@@ -30,6 +31,10 @@ RasterDifference WaitForScreen(HWND window, const RECT& place, const Raster& exp
 
 // Saves the whole screen as a 24-bit BMP, so a failed test leaves a picture of what it saw.
 void SaveScreenshot(const std::string& file);
+
+// The window's region as a mask of width x height, window pixel (x, y) at y * width + x; `kind`
+// gets what GetWindowRgn answered (ERROR when the window has no region).
+std::vector<bool> RegionMask(HWND window, int width, int height, int* kind);
 
 // Largest difference of one colour channel between two pixels.
 int ChannelDistance(const Rgba& a, const Rgba& b);

@@ -41,28 +41,6 @@ class LauncherWindowTest : public ::testing::Test {
   Raster skin_;
 };
 
-// Rows of the window's region as a mask, window pixel (x, y) at y * width + x.
-std::vector<bool> RegionMask(HWND window, int width, int height, int* kind) {
-  std::vector<bool> mask(static_cast<size_t>(width) * height, false);
-  HRGN region = ::CreateRectRgn(0, 0, 0, 0);
-  *kind = ::GetWindowRgn(window, region);
-  const DWORD size = ::GetRegionData(region, 0, nullptr);
-  std::vector<BYTE> data(size);
-  auto* header = reinterpret_cast<RGNDATA*>(data.data());
-  if (size != 0 && ::GetRegionData(region, size, header) == size) {
-    const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
-    for (DWORD i = 0; i < header->rdh.nCount; ++i) {
-      for (LONG y = std::max(0L, rects[i].top); y < std::min<LONG>(height, rects[i].bottom); ++y) {
-        for (LONG x = std::max(0L, rects[i].left); x < std::min<LONG>(width, rects[i].right); ++x) {
-          mask[static_cast<size_t>(y) * width + x] = true;
-        }
-      }
-    }
-  }
-  ::DeleteObject(region);
-  return mask;
-}
-
 TEST_F(LauncherWindowTest, IsABorderlessWindowOfTheSkinsShapeWhereTheTemplateWasCentred) {
   const LONG style = ::GetWindowLongA(window_, GWL_STYLE);
   EXPECT_EQ(style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_DLGFRAME), 0);
