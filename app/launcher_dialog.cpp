@@ -237,12 +237,10 @@ void LauncherDialog::OnDestroy() {
 void LauncherDialog::OnWindowPosChanging(WINDOWPOS* pos) { CDialog::OnWindowPosChanging(pos); }
 
 BOOL LauncherDialog::PreTranslateMessage(MSG* msg) {
+  ForgetUnansweredClicks(msg->message);
   const bool click = msg->message == WM_LBUTTONDOWN || msg->message == WM_LBUTTONUP ||
                      msg->message == WM_RBUTTONDBLCLK;
   if (click) {
-    if (msg->message == WM_LBUTTONDOWN) {
-      for (const ButtonSkin& skin : kButtonSkins) (this->*skin.button).ClearHitTestClick();
-    }
     if (::GetFocus() != nullptr && m_clickLatch == 0) {
       m_clickLatch = 1;
       for (const ButtonSkin& skin : kButtonSkins) (this->*skin.button).HitTestClick();
@@ -250,6 +248,23 @@ BOOL LauncherDialog::PreTranslateMessage(MSG* msg) {
   }
   if (::GetFocus() == nullptr && m_clickLatch != 0) m_clickLatch = 0;
   return CDialog::PreTranslateMessage(msg);
+}
+
+// A click taken by the hit test is marked on its button, so the button's own notification of
+// the same press does not act again. That notification can only come while the release that ends
+// a left press is dispatched. So a mark is dropped as a new left press begins, and at the first
+// message after that press's release; a mark taken on any other message (a right double-click)
+// goes at the next message.
+void LauncherDialog::ForgetUnansweredClicks(UINT message) {
+  const bool pressBegins = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
+  if (message == WM_LBUTTONUP) {
+    m_leftPressUnderWay = false;
+    return;
+  }
+  if (pressBegins || !m_leftPressUnderWay) {
+    for (const ButtonSkin& skin : kButtonSkins) (this->*skin.button).ClearHitTestClick();
+  }
+  if (pressBegins) m_leftPressUnderWay = true;
 }
 
 LRESULT LauncherDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
