@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/diagnostics.h"
 #include "app/launcher_action.h"
 #include "app/res/resource.h"
 #include "app/settings_files.h"
 #include "app/version_file.h"
 #include "data/definition_table.h"
+#include "diag/diagnostics.h"
 #include "skin/window_region.h"
 
 namespace {

@@ -4,10 +4,10 @@
 
 #include <cstring>
 
-#include "app/diagnostics.h"
 #include "app/launcher_action.h"
 #include "app/settings_files.h"
 #include "data/ani_table.h"
+#include "diag/diagnostics.h"
 #include "image/cximage.h"
 
 SkinButton::SkinButton() = default;

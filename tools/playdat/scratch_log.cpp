@@ -1,4 +1,4 @@
-#include "scratch_folder.h"
+#include "scratch_log.h"
 
 #include <chrono>
 #include <fstream>
@@ -6,7 +6,7 @@
 #include <sstream>
 #include <system_error>
 
-#include "app/diagnostics.h"
+#include "diag/diagnostics.h"
 
 namespace {
 
@@ -29,35 +29,21 @@ std::filesystem::path MakePrivateFolder() {
 
 }  // namespace
 
-ScratchFolder::ScratchFolder() {
-  std::error_code error;
-  previous_ = std::filesystem::current_path(error);
-  if (error) return;
+ScratchLog::ScratchLog() {
   folder_ = MakePrivateFolder();
   if (folder_.empty()) return;
-  std::filesystem::current_path(folder_, error);
-  if (error) {
-    std::filesystem::remove_all(folder_, error);
-    folder_.clear();
-  }
+  const std::filesystem::path file = folder_ / "debug.log";
+  if (diagnostics::SetLogFile(file.string().c_str())) file_ = file;
 }
 
-ScratchFolder::~ScratchFolder() {
-  if (folder_.empty()) return;
+ScratchLog::~ScratchLog() {
+  if (!file_.empty()) diagnostics::SetLogFile(nullptr);
   std::error_code error;
-  std::filesystem::current_path(previous_, error);
-  std::filesystem::remove_all(folder_, error);
+  if (!folder_.empty()) std::filesystem::remove_all(folder_, error);
 }
 
-void ScratchFolder::Place(const std::string& source, const char* relativeName) {
-  const std::filesystem::path target = folder_ / relativeName;
-  std::error_code error;
-  std::filesystem::create_directories(target.parent_path(), error);
-  std::filesystem::copy_file(previous_ / source, target, error);
-}
-
-std::string ScratchFolder::LoggedText() const {
-  std::ifstream log(folder_ / diagnostics::kLogFileName);
+std::string ScratchLog::LoggedText() const {
+  std::ifstream log(file_);
   std::stringstream contents;
   contents << log.rdbuf();
   std::string text = contents.str();

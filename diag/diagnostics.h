@@ -9,8 +9,9 @@
 // second call is dropped and returns 1; otherwise returns the box's result.
 int ErrorBox(const char* format, ...);
 
-// Appends "text -- <ctime>" to debug.log in the current directory, unless the same text is one of
-// the three most recently logged texts. A null format does nothing.
+// Adds a record of the formatted text and the time to the log file, unless the text is one of the
+// last three texts logged: a parser that meets the same fault on every line leaves one record,
+// not thousands. A null format does nothing.
 void LogMessage(const char* format, ...);
 
 // Sends the formatted text and a newline to the debugger output.
@@ -22,8 +23,11 @@ namespace diagnostics {
 constexpr int kMessageBufferSize = 1024;
 // How many recent texts LogMessage remembers to suppress repeats.
 constexpr int kRecentLines = 3;
-// The log file's name, in the current directory.
-constexpr const char* kLogFileName = "debug.log";
+// Where LogMessage writes: debug.log in the current directory, unless a tool or a test names
+// another file, which then takes every record until null goes back to debug.log. A name that does
+// not fit the 256-byte name buffer is refused (false) and changes nothing.
+bool SetLogFile(const char* path);
+const char* LogFile();
 
 // The runtime's ctime form in local time, always "Www Mmm dd hh:mm:ss yyyy\n" (day zero-padded,
 // as the Windows runtime writes it, whatever the host library does).
