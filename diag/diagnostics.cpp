@@ -9,11 +9,10 @@
 
 namespace {
 
-// 1 while an error box is on screen. The box runs its own message loop, so timers and paints can
-// call ErrorBox again before it returns; those texts are dropped rather than stacked.
+// 1 while an error box is on screen.
 int g_boxShowing = 0;
 
-// Texts most recently logged, oldest first. Lives from first use to process exit.
+// Texts most recently logged, oldest first; kept for the whole run.
 std::deque<std::string>& RecentLines() {
   static std::deque<std::string> recent;
   return recent;

@@ -1,17 +1,19 @@
-// The launcher's three diagnostic channels: the player's error box, the log file and the
-// debugger output. All take printf-style formats and run on the user-interface thread only.
+// How the launcher reports: error boxes for what the player must see, a log file for faults in
+// the data files, and the debugger output for traces. They keep state without locks, so only the
+// user-interface thread calls them.
 #pragma once
 
 #include <ctime>
 #include <string>
 
-// Shows the formatted text in a system-modal box titled "Error". While one box is on screen a
-// second call is dropped and returns 1; otherwise returns the box's result.
+// Shows the formatted text in an error box and returns the box's result. A call made while a box
+// is up (its message loop keeps timers and paints running) is dropped and returns 1, so the
+// player never faces a pile of boxes.
 int ErrorBox(const char* format, ...);
 
 // Adds a record of the formatted text and the time to the log file, unless the text is one of the
-// last three texts logged: a parser that meets the same fault on every line leaves one record,
-// not thousands. A null format does nothing.
+// last three texts logged, so a fault met again and again does not flood the log. A null format
+// does nothing.
 void LogMessage(const char* format, ...);
 
 // Sends the formatted text and a newline to the debugger output.

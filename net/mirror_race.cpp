@@ -12,8 +12,9 @@ bool HttpTransfer::ConnectFirst(const std::vector<std::string>& urls) {
   }
   if (candidates.empty()) return false;
 
-  // Every attempt joins the race, also one that could not begin; it simply never connects.
-  // Attempts that lose, or are still pending when the race ends, close their sockets as they go.
+  // An attempt that could not begin joins the list all the same: without a socket it is never
+  // watched, so it never wins. Losers and attempts still pending when the race ends close their
+  // sockets as they go.
   std::vector<std::unique_ptr<HttpConnection>> pending;
   for (const ParsedUrl& candidate : candidates) {
     auto attempt = std::make_unique<HttpConnection>();
@@ -66,8 +67,8 @@ bool HttpTransfer::ConnectFirst(const std::vector<std::string>& urls) {
     }
   }
 
-  // The first poll that finds any socket writable decides: the earliest such attempt in the list
-  // wins, every other attempt is closed and dropped.
+  // One poll decides, so the URLs' order breaks ties: of the attempts that poll found connected,
+  // the one listed first is kept and the rest are closed.
   bool winnerChosen = false;
   for (auto& attempt : pending) {
     if (attempt->GetSocket() == INVALID_SOCKET || !FD_ISSET(attempt->GetSocket(), &writeSet)) {
