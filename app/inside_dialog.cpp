@@ -1,6 +1,6 @@
 #include "app/inside_dialog.h"
 
-#include "app/diagnostics.h"
+#include "diag/diagnostics.h"
 #include "app/launcher_cursor.h"
 #include "app/res/resource.h"
 #include "skin/inside_background.h"

@@ -30,15 +30,20 @@ void StartProgram(const char* program, const char* commandLine, const char* dire
   }
 }
 
-// The launcher's folder from its own executable's path (not the current directory).
-void OwnFolder(bool keepSeparator, char (&folder)[kPathBufferSize]) {
-  char module[kPathBufferSize];
+// The launcher's folder from its own executable's path (not the current directory). False when
+// the path does not fit a path buffer: cut to fit, it may have lost its last folder, whose parent
+// could hold another program of the same name. The path is read into one byte more than a path
+// may take, because systems differ in how they cut a path that is too long (some fill the buffer
+// without a terminator and return its size, some cut one byte shorter and terminate it): either
+// way the result reaches the path buffer's size.
+bool OwnFolder(bool keepSeparator, char (&folder)[kPathBufferSize]) {
+  std::memset(folder, 0, sizeof folder);
+  char module[kPathBufferSize + 1];
   std::memset(module, 0, sizeof module);
-  if (::GetModuleFileNameA(nullptr, module, sizeof module) == 0) {
-    std::memset(folder, 0, sizeof folder);
-    return;
-  }
+  const DWORD length = ::GetModuleFileNameA(nullptr, module, sizeof module);
+  if (length == 0 || length >= kPathBufferSize) return false;
   LauncherFolder(module, keepSeparator, folder);
+  return true;
 }
 
 }  // namespace
@@ -64,7 +69,7 @@ LRESULT LauncherDialog::OnLauncherAction(WPARAM code, LPARAM) {
 
 void LauncherDialog::RunCheckTool() {
   char folder[kPathBufferSize];
-  OwnFolder(true, folder);
+  if (!OwnFolder(true, folder)) return;
   char name[kPathBufferSize];
   ReadCheckToolName(name);
   if (name[0] == '\0') return;
@@ -75,9 +80,8 @@ void LauncherDialog::RunCheckTool() {
 
 void LauncherDialog::StartGame() {
   char folder[kPathBufferSize];
-  OwnFolder(false, folder);
   char program[kPathBufferSize];
-  if (JoinProgramPath(folder, kPatcherName, program)) {
+  if (OwnFolder(false, folder) && JoinProgramPath(folder, kPatcherName, program)) {
     StartProgram(program, kPatcherCommandLine, folder);
   }
   // Whether or not the patcher started, the launcher has done its part.

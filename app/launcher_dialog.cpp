@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "app/button_skins.h"
-#include "app/diagnostics.h"
 #include "app/launcher_action.h"
 #include "app/launcher_cursor.h"
 #include "app/res/resource.h"
@@ -12,6 +11,7 @@
 #include "app/startup_files.h"
 #include "app/version_file.h"
 #include "data/definition_table.h"
+#include "diag/diagnostics.h"
 #include "flash/movie_path.h"
 #include "skin/window_region.h"
 
@@ -266,12 +266,10 @@ void LauncherDialog::OnWindowPosChanged(WINDOWPOS* pos) {
 }
 
 BOOL LauncherDialog::PreTranslateMessage(MSG* msg) {
+  ForgetUnansweredClicks(msg->message);
   const bool click = msg->message == WM_LBUTTONDOWN || msg->message == WM_LBUTTONUP ||
                      msg->message == WM_RBUTTONDBLCLK;
   if (click) {
-    if (msg->message == WM_LBUTTONDOWN) {
-      for (SkinButton LauncherDialog::*button : kButtonMembers) (this->*button).ClearHitTestClick();
-    }
     if (::GetFocus() != nullptr && m_clickLatch == 0) {
       m_clickLatch = 1;
       for (SkinButton LauncherDialog::*button : kButtonMembers) (this->*button).HitTestClick();
@@ -279,6 +277,23 @@ BOOL LauncherDialog::PreTranslateMessage(MSG* msg) {
   }
   if (::GetFocus() == nullptr && m_clickLatch != 0) m_clickLatch = 0;
   return CDialog::PreTranslateMessage(msg);
+}
+
+// A click taken by the hit test is marked on its button, so the button's own notification of
+// the same press does not act again. That notification can only come while the release that ends
+// a left press is dispatched. So a mark is dropped as a new left press begins, and at the first
+// message after that press's release; a mark taken on any other message (a right double-click)
+// goes at the next message.
+void LauncherDialog::ForgetUnansweredClicks(UINT message) {
+  const bool pressBegins = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
+  if (message == WM_LBUTTONUP) {
+    m_leftPressUnderWay = false;
+    return;
+  }
+  if (pressBegins || !m_leftPressUnderWay) {
+    for (SkinButton LauncherDialog::*button : kButtonMembers) (this->*button).ClearHitTestClick();
+  }
+  if (pressBegins) m_leftPressUnderWay = true;
 }
 
 LRESULT LauncherDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -85,4 +85,7 @@ class LauncherDialog : public CDialog {
   void CreateInsideDialog();
   void RunCheckTool();
   void StartGame();
+  void ForgetUnansweredClicks(UINT message);
+  // From a left button press until its release is dispatched.
+  bool m_leftPressUnderWay = false;
 };

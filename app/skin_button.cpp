@@ -5,10 +5,11 @@
 #include <cstring>
 
 #include "app/button_skins.h"
-#include "app/diagnostics.h"
 #include "app/launcher_action.h"
 #include "app/settings_files.h"
 #include "app/startup_files.h"
+#include "data/ani_table.h"
+#include "diag/diagnostics.h"
 #include "image/cximage.h"
 
 SkinButton::SkinButton() = default;

@@ -27,7 +27,8 @@ class SkinButton : public CButton {
   void HitTestClick();
   // The parent's composed skin, in the parent's client coordinates: what lies beneath the button.
   void SetSkinBeneath(CDC* canvas) { m_skinBeneath = canvas; }
-  // Forgets a click taken by HitTestClick; the dialog calls it as a new press begins.
+  // Forgets a click taken by HitTestClick; the dialog calls it once the press's own click
+  // notification can no longer come.
   void ClearHitTestClick() { m_clickedByHitTest = false; }
 
   // Message map: the reflected BN_CLICKED runs OnClicked.

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/diagnostics.h"
 #include "data/scan_stream.h"
 #include "data/scan_text.h"
+#include "diag/diagnostics.h"
 
 namespace {
 

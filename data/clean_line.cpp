@@ -9,7 +9,8 @@ int CleanLine(char* line) {
   if (line[0] == ';' || line[0] == '\n' || line[0] == '\r') return 0;
   if (length >= 2 && line[0] == '/' && line[1] == '/') return 0;
   if (line[length - 1] == '\n') line[length - 1] = '\0';
-  // Files written by older tools rely on this exact position test; keep it as it is.
+  // This looks one byte before the end whether or not a line feed was there, which can cut a
+  // line early; kept as it is because existing data files are read that way.
   if (length > 1 && line[length - 2] == '\r') line[length - 2] = '\0';
   return static_cast<int>(std::strlen(line));
 }

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "app/diagnostics.h"
 #include "data/clean_line.h"
 #include "data/scan_text.h"
+#include "diag/diagnostics.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 class ScrambledBuffer {
  public:
   static constexpr int kKeyTableSize = 128;
-  // Files are scrambled with the runtime generator's sequence for this seed.
+  // Existing data files were scrambled with keys drawn from this seed, so it cannot change.
   static constexpr unsigned int kKeySeed = 7391;
 
-  // Draws the key table; this reseeds the calling thread's runtime generator.
+  // Draws the key table. Mind that it reseeds the runtime's generator of the calling thread.
   ScrambledBuffer();
   virtual ~ScrambledBuffer();
   ScrambledBuffer(const ScrambledBuffer&) = delete;
@@ -26,8 +26,9 @@ class ScrambledBuffer {
   // The inverse of Descramble, for the tools that produce files for the reader.
   void Scramble(unsigned char* bytes, int count) const;
 
-  // Copies the next line, line feed included, into `buffer`, which is zero-filled first. Returns
-  // the number of bytes copied; a piece that fills all `size` bytes carries no terminator.
+  // The next line, line feed kept, for the parser to clean; 0 when there is none. A line longer than
+  // `size` comes in pieces, and a piece that fills the whole buffer has no terminator, so the
+  // caller reads at most `size` bytes of it.
   int ReadLine(char* buffer, int size);
 
   const unsigned char* Data() const { return data.get(); }

@@ -1,5 +1,6 @@
-// The in-memory raster image: one packed device-independent bitmap block (header, colour table,
-// bottom-up pixel rows) that the platform's DIB calls take unchanged, and an optional alpha plane.
+// A decoded picture. It is kept in exactly the layout the system's DIB drawing reads (header,
+// colour table and bottom-up rows in one block), so drawing needs no conversion; soft-edged
+// pictures carry an alpha plane beside it.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +13,7 @@ class ImageFile;
 
 // Format tags for Load and Decode.
 enum ImageType {
-  ImageTypeUnknown = 0,  // automatic: BMP first, then TGA
+  ImageTypeUnknown = 0,  // guessed: BMP, whose signature rules a file out, before TGA
   ImageTypeBmp = 1,
   ImageTypeTga = 2,
 };
@@ -28,7 +29,7 @@ struct FreeBlock {
 };
 using HeapBlock = std::unique_ptr<BYTE[], FreeBlock>;
 
-// Copied as a whole between images by AdoptSettings and TakeOver.
+// What a decoder takes over from the image it decodes for, and hands back with the picture.
 struct ImageSettings {
   DWORD stride;         // bytes per pixel row, a multiple of 4
   BYTE* pixels;         // row 0 (the bottom line) inside the dib block
@@ -56,16 +57,18 @@ class CxImage {
   void SetMemoryCeiling(DWORD bytes) { settings.memoryCeiling = bytes; }
   DWORD GetMemoryCeiling() const;
 
-  // Decodes the file at `path`. With ImageTypeBmp or ImageTypeTga that decoder is tried first,
-  // then automatic detection; on failure lastError holds the first decoder's message.
+  // Decodes the file at `path`, with the decoder `type` names and, should it refuse the file, by
+  // guessing from the contents. When both fail, lastError keeps the named decoder's reason,
+  // which says more than the guess's.
   bool Load(const char* path, int type);
   // Decodes from `source`, positioned at the start of the image data.
   bool Decode(ImageFile* source, int type);
 
-  // Frees this image, then takes the other's header, settings, pixels and alpha plane, leaving
-  // the other empty.
+  // Moves a decoded picture, alpha plane included, out of a decoder into this image without
+  // copying the pixels.
   bool TakeOver(CxImage& other);
-  // Copies the other's settings block, only while this image is empty.
+  // Lets a fresh decoder start from this image's settings; an image that holds a picture keeps
+  // its own.
   void AdoptSettings(const CxImage& other);
 
   // Start of stored row `row` (0 is the bottom line); null past the last row or when empty.

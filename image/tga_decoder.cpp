@@ -29,7 +29,7 @@ void ConvertPixel(const BYTE* from, BYTE depth, BYTE* to, BYTE& alpha) {
       return;
     case 15:
     case 16: {
-      const WORD w = LittleEndian16(from);  // bit 15 (attribute) is not used
+      const WORD w = LittleEndian16(from);  // the top bit is an attribute, no colour
       to[0] = static_cast<BYTE>((w & 0x1F) << 3);
       to[1] = static_cast<BYTE>((w >> 2) & 0xF8);
       to[2] = static_cast<BYTE>((w >> 7) & 0xF8);
@@ -118,7 +118,8 @@ bool TgaDecoder::DecodeTga(ImageFile* source) {
 }
 
 void TgaDecoder::ReadColourMap(ImageFile* source, const TgaHeader& tga) {
-  // Entries are always 3 bytes (blue, green, red), whatever size the header states.
+  // The entry size in the header is not trusted: entries are read as 3 bytes (blue, green, red),
+  // the way existing skin files are read.
   BYTE map[256 * 3] = {};
   source->Read(map, 1, static_cast<std::size_t>(tga.colourMapLength) * 3);
   for (DWORD i = 0; i < tga.colourMapLength; ++i) {
@@ -163,7 +164,8 @@ BYTE TgaDecoder::ReadRleRow(BYTE* dest, const TgaHeader& tga, ImageFile* source,
       count = (packet & 0x7Fu) + 1;
       long resume = -1;
       if (x + count > width) {
-        // The run goes on in the next row, which reads the same pixel value again.
+        // A run may cross the end of the row. Its remainder is left as a packet for the next row,
+        // and the stream is put back on the pixel value, which that packet reads again.
         const DWORD rest = x + count - width;
         pendingPacket = static_cast<BYTE>(0x80 + (rest - 1));
         resume = source->Tell();
@@ -183,7 +185,8 @@ BYTE TgaDecoder::ReadRleRow(BYTE* dest, const TgaHeader& tga, ImageFile* source,
     } else {
       count = packet + 1u;
       if (x + count > width) {
-        // The rest of the raw packet's pixels follow in the stream and belong to the next row.
+        // A raw packet cut by the row's end needs nothing kept: its other pixels are simply the
+        // next bytes of the stream, read by the next row.
         pendingPacket = static_cast<BYTE>(x + count - width - 1);
         count = width - x;
       }

@@ -1,6 +1,6 @@
-// Truevision TGA files: colour-mapped, true-colour and grey-scale, uncompressed or run-length
-// encoded, 8/15/16/24/32 bits per pixel, in any of the four storage orders. 8-bit data gives an
-// 8-bit palette image, everything else a 24-bit image; 32-bit data also gives an alpha plane.
+// The TGA decoder, the first one every button image meets. Pictures come out as 8-bit palette
+// images when the file holds 8-bit data and as 24-bit images otherwise; the alpha of 32-bit files
+// is kept in the image's alpha plane for soft edges.
 #pragma once
 
 #include <vector>

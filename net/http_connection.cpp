@@ -69,7 +69,8 @@ bool HttpConnection::BeginConnect(const ParsedUrl& url) {
     ReleaseSocket();
     return false;
   }
-  // A non-blocking connect reports that it would block; completion shows as writability.
+  // The result says nothing yet: on a non-blocking socket it is "would block". The race finds
+  // out by waiting for the socket to become writable.
   connect(socketHandle, reinterpret_cast<const sockaddr*>(&address), 16);
   return true;
 }
@@ -100,7 +101,7 @@ int HttpConnection::Receive(char* buffer, int capacity) {
   if (byteSource) return Delivered(buffer, capacity, byteSource->Receive(buffer, capacity));
   if (socketHandle == INVALID_SOCKET) return -1;
   DWORD start = GetTickCount();
-  // The window starts anew with each call: the time-out bounds one call, not the transfer.
+  // A slow but steady server is not cut off: the time-out is measured afresh in every call.
   while (receiveTimeout >= 0 && GetTickCount() - start <= static_cast<DWORD>(receiveTimeout)) {
     if (abortFlag != nullptr && abortFlag->load()) return -1;
     if (pollSleep > 0) Sleep(static_cast<DWORD>(pollSleep));

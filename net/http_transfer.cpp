@@ -12,7 +12,8 @@ HttpTransfer::HttpTransfer()
       bodySize(0),
       connectTimeout(10000),
       receiveTimeout(10000),
-      pollSleep(10) {
+      pollSleep(10),
+      raceOutcome(RaceNotRun) {
   std::memset(header, 0, sizeof(header));
 }
 
@@ -33,7 +34,9 @@ bool HttpTransfer::AllocateBody(int length) {
   return true;
 }
 
-int HttpTransfer::Run() {
+int HttpTransfer::Run() { return Exchange(nullptr); }
+
+int HttpTransfer::Exchange(const BodyProgress& progress) {
   if (!connection) return 0;
   char request[kRequestSize];
   if (FormatRequest(request, host.c_str(), path.c_str()) == nullptr) return 0;
@@ -48,6 +51,7 @@ int HttpTransfer::Run() {
       int n = connection->Receive(body.get() + received, length - received);
       if (n <= 0) return 0;  // the connection stays open, the part received stays in `body`
       received += n;
+      if (progress && !progress(received, length)) break;
     }
     body[length] = 0;
   }

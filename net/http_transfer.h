@@ -2,6 +2,7 @@
 // winner. The fields are open because the launcher reads `body` and `bodySize` directly.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,21 @@ class HttpTransfer {
   static constexpr int kStatusLineSize = 256;
   static constexpr int kContentLengthSize = 30;
 
+  // How the last race ended; a caller explains a failed start with it.
+  enum RaceOutcome {
+    RaceNotRun,
+    RaceWon,
+    RaceNoUsableUrl,  // no URL splits
+    RaceNoAddress,    // no attempt could begin: no host found, or no usable port
+    RaceRefused,      // every attempt watched was refused
+    RaceTimedOut,     // nothing connected within connectTimeout
+    RaceFailed,       // waiting for the connections failed
+  };
+
+  // Called after each piece of the body is stored, with the bytes received so far and the whole
+  // length; false ends the body there (the transfer still succeeds).
+  using BodyProgress = std::function<bool(int received, int length)>;
+
   HttpTransfer();
   virtual ~HttpTransfer();
   HttpTransfer(const HttpTransfer&) = delete;
@@ -22,6 +38,9 @@ class HttpTransfer {
 
   // Performs the exchange over the winning connection; 1 on success, 0 on failure.
   virtual int Run();
+  // The exchange: request, header, status, then the body, reporting each piece to `progress`
+  // when one is given. 1 on success (also when `progress` ended the body), 0 on failure.
+  int Exchange(const BodyProgress& progress);
 
   // The race, then Run. 1 when a connection was made and Run reported success.
   int Start(std::vector<std::string> urls);
@@ -59,4 +78,5 @@ class HttpTransfer {
   int connectTimeout;   // ms the race waits for a first connection
   int receiveTimeout;   // ms one Receive of the winner waits
   int pollSleep;        // ms each Receive pass sleeps; handed to the winner
+  RaceOutcome raceOutcome;
 };

@@ -4,8 +4,9 @@
 //  2. click latency: from the press on "StanEnt" (SendInput) to the patcher running (its log
 //     record appearing).
 // Medians of several runs. The game folder is changed (GameSetup.ini, RozeVazed.log): give it a
-// copy.
-//   launch_timing GAME_FOLDER BARE_POPUP.exe [RUNS]
+// copy. With a second game folder, its Play.exe (an earlier build, say) is timed in the same runs,
+// interleaved with the others, so the two builds meet the same load.
+//   launch_timing GAME_FOLDER BARE_POPUP.exe [RUNS [BASELINE_GAME_FOLDER]]
 #include <windows.h>
 
 #include <algorithm>
@@ -163,7 +164,8 @@ double ClickToPatcher(const std::string& folder) {
 }
 
 void Report(const char* what, const std::vector<double>& values) {
-  std::printf("%-34s median %8.1f ms  (", what, Median(values));
+  std::printf("%-34s median %8.1f ms, fastest %8.1f ms  (", what, Median(values),
+              *std::min_element(values.begin(), values.end()));
   for (double value : values) std::printf(" %.1f", value);
   std::printf(" )\n");
 }
@@ -172,27 +174,33 @@ void Report(const char* what, const std::vector<double>& values) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: %s GAME_FOLDER BARE_POPUP.exe [RUNS]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s GAME_FOLDER BARE_POPUP.exe [RUNS [BASELINE_GAME_FOLDER]]\n",
+                 argv[0]);
     return 2;
   }
   const std::string folder = argv[1];
   const std::string bare = argv[2];
   const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 7;
+  const std::string baseline = argc > 4 ? argv[4] : "";
   // The stand-in patcher skips its window: only its start counts.
   ::SetEnvironmentVariableA("STANDIN_SHOW_MS", "0");
 
-  std::vector<double> launcher, reference, clicks;
+  std::vector<double> launcher, reference, earlier, clicks;
   std::string bareFolder = bare.substr(0, bare.find_last_of('\\'));
   for (int run = 0; run < runs; ++run) {
     const double a =
         TimeToWindow(folder + "\\Play.exe", folder, "Play", kLauncherAction, kActionExit);
     const double b = TimeToWindow(bare, bareFolder, "BarePopup", WM_CLOSE, 0);
-    if (a < 0 || b < 0) {
+    const double c = baseline.empty() ? 0
+                                      : TimeToWindow(baseline + "\\Play.exe", baseline, "Play",
+                                                     kLauncherAction, kActionExit);
+    if (a < 0 || b < 0 || c < 0) {
       std::fprintf(stderr, "run %d: a window never showed\n", run);
       return 1;
     }
     launcher.push_back(a);
     reference.push_back(b);
+    earlier.push_back(c);
   }
   for (int run = 0; run < runs; ++run) {
     const double latency = ClickToPatcher(folder);
@@ -205,6 +213,11 @@ int main(int argc, char** argv) {
   Report("start-up, Play.exe", launcher);
   Report("start-up, bare pop-up (reference)", reference);
   std::printf("start-up ratio Play.exe / bare pop-up: %.2f\n", Median(launcher) / Median(reference));
+  if (!baseline.empty()) {
+    Report("start-up, baseline Play.exe", earlier);
+    std::printf("start-up ratio baseline / bare pop-up: %.2f\n", Median(earlier) / Median(reference));
+    std::printf("start-up ratio Play.exe / baseline: %.2f\n", Median(launcher) / Median(earlier));
+  }
   Report("click on StanEnt to patcher record", clicks);
   std::printf("click latency / bare pop-up start-up: %.2f\n", Median(clicks) / Median(reference));
   return 0;

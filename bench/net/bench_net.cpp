@@ -34,8 +34,8 @@ double DownloadWithLauncher(const std::string& url) {
   Clock::time_point start = Clock::now();
   HttpDownloader downloader;
   if (downloader.Start({url}) != 1) return -1;
-  WaitForSingleObject(downloader.workerThread, INFINITE);
-  if (downloader.GetPercent() != 100 || downloader.bodySize != static_cast<int>(kFileSize)) return -1;
+  WaitForSingleObject(downloader.GetWorkerThread(), INFINITE);
+  if (downloader.GetPercent() != 100 || downloader.GetTransfer().bodySize != static_cast<int>(kFileSize)) return -1;
   return Seconds(start);
 }
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "compat/host_sinks.h"
 #include "data/ani_table.h"
@@ -20,11 +21,11 @@ bool HoldsBlank(const std::string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const fuzz_data::InPrivateFolder scratch;
-  fuzz_data::WriteInput("play.ani", data, size);
+  static const std::string input = fuzz_data::PrivatePath("play.ani");
+  fuzz_data::WriteInput(input, data, size);
   AniTable table;
-  const int result = table.Load("play.ani");
-  if (result != 0 && std::strcmp(table.Path(), "play.ani") != 0) fuzz_data::Fail("path not kept");
+  const int result = table.Load(input.c_str());
+  if (result != 0 && std::strcmp(table.Path(), input.c_str()) != 0) fuzz_data::Fail("path not kept");
   for (const auto& [name, frames] : table.Sections()) {
     if (name.size() >= AniTable::kNameSize || name.find(']') != std::string::npos || HoldsBlank(name)) {
       fuzz_data::Fail("bad section name stored");

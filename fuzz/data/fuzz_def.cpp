@@ -45,18 +45,19 @@ bool SameSections(const DefinitionTable& a, const DefinitionTable& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const fuzz_data::InPrivateFolder scratch;
+  static const std::string scrambledInput = fuzz_data::PrivatePath("play.dat");
+  static const std::string plainInput = fuzz_data::PrivatePath("play.txt");
   std::vector<std::uint8_t> scrambled(data, data + size);
   const ScrambledBuffer keys;
   keys.Scramble(scrambled.data(), static_cast<int>(scrambled.size()));
-  fuzz_data::WriteInput("play.dat", scrambled.data(), scrambled.size());
-  fuzz_data::WriteInput("play.txt", data, size);
+  fuzz_data::WriteInput(scrambledInput, scrambled.data(), scrambled.size());
+  fuzz_data::WriteInput(plainInput, data, size);
 
   DefinitionTable fromScrambled;
-  const int scrambledResult = fromScrambled.Load("play.dat", ScrambledFile::ModeScrambled);
+  const int scrambledResult = fromScrambled.Load(scrambledInput.c_str(), ScrambledFile::ModeScrambled);
   CheckLimits(fromScrambled);
   DefinitionTable fromPlain;
-  const int plainResult = fromPlain.Load("play.txt", ScrambledFile::ModePlain);
+  const int plainResult = fromPlain.Load(plainInput.c_str(), ScrambledFile::ModePlain);
   CheckLimits(fromPlain);
 
   if (size > 0 && std::memchr(data, '\0', size) == nullptr) {

@@ -7,10 +7,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "diag/diagnostics.h"
+
 namespace fuzz_data {
 namespace {
 
-// The folder the fuzzer started in, and a scratch folder removed when the process ends.
 // Memory-backed when the system offers it: every input is written to a file and read back.
 std::filesystem::path ScratchBase() {
   std::error_code error;
@@ -18,38 +19,29 @@ std::filesystem::path ScratchBase() {
   return std::filesystem::temp_directory_path();
 }
 
-struct Folders {
-  Folders()
-      : started(std::filesystem::current_path().string()),
-        scratch((ScratchBase() / ("fuzz-data-" + std::to_string(getpid()))).string()) {
-    std::filesystem::create_directories(scratch);
+// The private folder, removed when the process ends.
+struct Folder {
+  Folder() : path(ScratchBase() / ("fuzz-data-" + std::to_string(getpid()))) {
+    std::filesystem::create_directories(path);
+    if (!diagnostics::SetLogFile((path / "debug.log").c_str())) Fail("cannot move the log");
   }
-  ~Folders() {
+  ~Folder() {
     std::error_code ignored;
-    std::filesystem::remove_all(scratch, ignored);
+    std::filesystem::remove_all(path, ignored);
   }
 
-  std::string started;
-  std::string scratch;
+  std::filesystem::path path;
 };
-
-const Folders& TheFolders() {
-  static const Folders folders;
-  return folders;
-}
 
 }  // namespace
 
-InPrivateFolder::InPrivateFolder() {
-  if (chdir(TheFolders().scratch.c_str()) != 0) Fail("cannot enter the private folder");
+std::string PrivatePath(const char* name) {
+  static const Folder folder;
+  return (folder.path / name).string();
 }
 
-InPrivateFolder::~InPrivateFolder() {
-  if (chdir(TheFolders().started.c_str()) != 0) Fail("cannot leave the private folder");
-}
-
-void WriteInput(const char* name, const std::uint8_t* data, std::size_t size) {
-  std::FILE* file = std::fopen(name, "wb");
+void WriteInput(const std::string& path, const std::uint8_t* data, std::size_t size) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) Fail("cannot write the input file");
   if (size > 0 && std::fwrite(data, 1, size, file) != size) Fail("cannot write the input file");
   std::fclose(file);

@@ -1,6 +1,6 @@
-// Fuzz targets write their input to a file, and the parsers log to debug.log in the current
-// directory; both happen in a private folder, not in the folder the fuzzer was started from
-// (whose relative corpus paths must keep working).
+// Fuzz targets write each input to a file, since the parsers read files, and the parsers log as
+// they meet faults. Both go to a private folder of the process, removed when it ends; the folder
+// the fuzzer was started from (whose relative corpus paths must keep working) is left alone.
 #pragma once
 
 #include <cstddef>
@@ -9,17 +9,11 @@
 
 namespace fuzz_data {
 
-// The current directory is the process's private folder while this object lives.
-class InPrivateFolder {
- public:
-  InPrivateFolder();
-  ~InPrivateFolder();
-  InPrivateFolder(const InPrivateFolder&) = delete;
-  InPrivateFolder& operator=(const InPrivateFolder&) = delete;
-};
+// The path of `name` in the private folder. The first call also sends the log there.
+std::string PrivatePath(const char* name);
 
-// Writes the bytes to `name` in the current directory, replacing it.
-void WriteInput(const char* name, const std::uint8_t* data, std::size_t size);
+// Writes the bytes to `path`, replacing it.
+void WriteInput(const std::string& path, const std::uint8_t* data, std::size_t size);
 
 // Stops the process loudly: a libFuzzer finding.
 [[noreturn]] void Fail(const char* what);

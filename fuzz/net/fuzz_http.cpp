@@ -1,11 +1,12 @@
 // Arbitrary bytes as a server's whole response: header block, status line, Content-Length and
-// body, read by the downloader's worker over a real loopback connection.
+// body, read by the transfer's exchange (the one the downloader's worker runs) over a real
+// loopback connection.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
 #include "compat/winsock.h"
-#include "net/http_downloader.h"
+#include "net/http_transfer.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Everything is written before the client reads: stay well inside the socket buffers.
   if (size > 256 * 1024) return 0;
 
-  HttpDownloader downloader;
+  HttpTransfer transfer;
   auto connection = std::make_unique<HttpConnection>();
   if (!connection->BeginConnect(loopback.url)) return 0;
   SOCKET server = accept(loopback.listener, nullptr, nullptr);
@@ -55,14 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   connection->MarkConnected();
   connection->SetTimeouts(200);
   connection->SetPollSleep(0);
-  downloader.connection = std::move(connection);
-  downloader.host = "127.0.0.1";
-  downloader.path = "f";
-  DownloadThread(&downloader);
+  transfer.connection = std::move(connection);
+  transfer.host = "127.0.0.1";
+  transfer.path = "f";
+  const int complete = transfer.Run();
 
-  if (downloader.body && downloader.bodySize > 0 && downloader.GetPercent() == 100) {
+  if (complete && transfer.body && transfer.bodySize > 0) {
     // The body is the bytes after the header block, and is terminated.
-    if (downloader.body[downloader.bodySize] != 0) __builtin_trap();
+    if (transfer.body[transfer.bodySize] != 0) __builtin_trap();
   }
   closesocket(server);
   return 0;

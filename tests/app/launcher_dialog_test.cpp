@@ -460,6 +460,47 @@ TEST(SkinButtonClick, OnePressAndReleaseRunsTheActionOnceOnEitherPath) {
   EXPECT_EQ(std::count(added.begin(), added.end(), '\n'), 2) << "two clicks, two runs";
 }
 
+// A click the hit test took without the button's own notification following (a right
+// double-click, a press released off the button) must not swallow the button's next click by
+// keyboard.
+TEST(SkinButtonClick, AHitTestClickWithoutItsNotificationLeavesTheNextKeyboardClickAlone) {
+  CheckToolRuns runs;
+  GameFolder folder;
+  runs.NameIn(folder);
+  LauncherDialog dialog;
+  ScopedCurrentDir here(folder.path());
+  HWND button = nullptr;
+  auto space = [&] {
+    ::SetFocus(button);
+    ::PostMessageA(button, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    ::PostMessageA(button, WM_KEYUP, VK_SPACE, 0xC0390001);
+  };
+  ModalScript script({
+      [&] {
+        button = dialog.m_btnCheckHorse.m_hWnd;
+        CRect rect;
+        ::GetWindowRect(button, &rect);
+        MoveCursorTo(rect.left + 5, rect.top + 5);
+        ::PostMessageA(button, WM_RBUTTONDBLCLK, MK_RBUTTON, MAKELPARAM(5, 5));
+      },
+      space,
+      [&] {
+        // As after the launcher lost the focus and got it back: the hit test takes this press.
+        dialog.m_clickLatch = 0;
+        ::PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        ::PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(-30, -30));
+      },
+      space,
+      [&] { dialog.EndDialog(0); },
+  });
+  script.Run(dialog);
+  runs.WaitForLines(4);
+  ::Sleep(200);  // a fifth, wrong, run would have had time to show up
+  const std::string added = runs.Added();
+  EXPECT_EQ(std::count(added.begin(), added.end(), '\n'), 4)
+      << "the right double-click, the press, and each Space after them run the tool once";
+}
+
 TEST(LauncherDialogMessages, ColourRequestsOfTheThreeTextsAndOtherControls) {
   GameFolder folder;
   LauncherDialog dialog;

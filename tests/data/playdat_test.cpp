@@ -56,7 +56,7 @@ TEST_F(PlaydatTest, LinksSaysWhatTheLauncherWouldShowAndLog) {
   const ToolRun bad = Run("links bad.txt --plain");
   EXPECT_EQ(bad.exitCode, 1);
   EXPECT_EQ(bad.out, "");
-  EXPECT_NE(bad.err.find("the launcher logs: Error Title  [a b] in ini/play.dat\n"), std::string::npos)
+  EXPECT_NE(bad.err.find("the parser logs: Error Title  [a b] in bad.txt\n"), std::string::npos)
       << bad.err;
   EXPECT_FALSE(testing_support::FileExists("debug.log")) << "nothing is left in the caller's folder";
 }
@@ -71,9 +71,10 @@ TEST_F(PlaydatTest, AniPrintsSectionsAndKeepsThoseReadBeforeAFailure) {
   const ToolRun bad = Run("ani bad.ani");
   EXPECT_EQ(bad.exitCode, 1);
   EXPECT_EQ(bad.out, "[B]\nb0\n");
-  EXPECT_NE(bad.err.find("the launcher logs: Frame0=%s\n error in [C] of ani/play.ani\n"),
+  EXPECT_NE(bad.err.find("the parser logs: Frame0=%s\n error in [C] of bad.ani\n"),
             std::string::npos)
       << bad.err;
+  EXPECT_FALSE(testing_support::FileExists("debug.log")) << "nothing is left in the caller's folder";
 }
 
 }  // namespace

@@ -154,5 +154,37 @@ TEST(LauncherActions, AProgramPathOf260BytesIsRefusedNotCutShort) {
   EXPECT_TRUE(boxes.Texts().empty());
 }
 
+TEST(LauncherActions, ALauncherWhoseOwnPathDoesNotFitStartsNothing) {
+  GameCopy game;
+  testing_support::BoxWatcher boxes;
+  // The launcher's folder is named with 80 Chinese characters: well within the system's path
+  // limit as characters, but 160 bytes of the code page 936 text in which the launcher reads its
+  // own path. That text does not fit 260 bytes and is cut inside the folder's name, so what is
+  // left of it ends in the parent folder, where decoys of the patcher and the check tool wait.
+  const fs::path parent = FolderOfLength(game.temp().path(), 100);
+  const fs::path launcherFolder = parent / std::wstring(80, L'\x6E38');
+  fs::create_directories(launcherFolder);
+  const std::wstring wide = launcherFolder.wstring();
+  ASSERT_EQ(::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr,
+                                  0, nullptr, nullptr),
+            261);
+  for (const fs::path& folder : {parent, launcherFolder}) {
+    fs::copy_file(game / "RozeVazed.exe", folder / "RozeVazed.exe");
+    fs::create_directories(folder / "Tools");
+    fs::copy_file(game / "Tools/HorseCheck.exe", folder / "Tools" / "HorseCheck.exe");
+  }
+  fs::copy_file(game / "Play.exe", launcherFolder / "Play.exe");
+  {
+    LauncherProcess launcher(launcherFolder / "Play.exe", game.dir());
+    ASSERT_NE(launcher.WaitUntilReady(), nullptr);
+    launcher.PostAction(kActionCheckTool);
+    launcher.PostAction(kActionStartGame);
+    EXPECT_TRUE(launcher.WaitForExit());
+    // Any program started, decoy or not, would be counted here.
+    EXPECT_EQ(launcher.ProcessesStarted(), 1u) << "a program was started";
+  }
+  EXPECT_TRUE(boxes.Texts().empty());
+}
+
 }  // namespace
 }  // namespace e2e

@@ -58,16 +58,18 @@ LauncherProcess::LauncherProcess(const std::filesystem::path& program,
   limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
   ::SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
 
-  const std::string programText = program.string();
-  const std::string directoryText = currentDir.string();
-  std::string commandLine = "\"" + programText + "\"";
-  STARTUPINFOA startup{};
+  // The wide call: a path whose characters fit the system's limit may still take more bytes than
+  // that in the narrow code page.
+  const std::wstring programText = program.wstring();
+  const std::wstring directoryText = currentDir.wstring();
+  std::wstring commandLine = L"\"" + programText + L"\"";
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
   // Suspended until it is in the job, so whatever it starts is in the job too.
-  if (!::CreateProcessA(programText.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+  if (!::CreateProcessW(programText.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
                         CREATE_SUSPENDED, nullptr, directoryText.c_str(), &startup, &info)) {
-    ADD_FAILURE() << "cannot start " << programText << " (error " << ::GetLastError() << ")";
+    ADD_FAILURE() << "cannot start " << program.string() << " (error " << ::GetLastError() << ")";
     return;
   }
   if (!::AssignProcessToJobObject(job_, info.hProcess)) {

@@ -33,9 +33,9 @@ std::vector<int> WatchUntil(HttpDownloader& downloader, int wanted) {
 
 // Waits for the worker and returns its exit code.
 DWORD WorkerResult(HttpDownloader& downloader) {
-  EXPECT_EQ(WaitForSingleObject(downloader.workerThread, 20000), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(downloader.GetWorkerThread(), 20000), WAIT_OBJECT_0);
   DWORD code = 99;
-  GetExitCodeThread(downloader.workerThread, &code);
+  GetExitCodeThread(downloader.GetWorkerThread(), &code);
   return code;
 }
 
@@ -48,9 +48,9 @@ TEST_F(Downloader, PercentFollowsTheChunksAsTheyArrive) {
   server.OpenGate();
   EXPECT_EQ(WatchUntil(downloader, 100), (std::vector<int>{30, 100}));
   EXPECT_EQ(WorkerResult(downloader), 1u);
-  ASSERT_EQ(downloader.bodySize, 1000);
-  EXPECT_EQ(std::string(downloader.body.get(), 1000), body);
-  EXPECT_FALSE(downloader.connection->IsConnected());
+  ASSERT_EQ(downloader.GetTransfer().bodySize, 1000);
+  EXPECT_EQ(std::string(downloader.GetTransfer().body.get(), 1000), body);
+  EXPECT_FALSE(downloader.GetTransfer().connection->IsConnected());
 }
 
 TEST_F(Downloader, APeerClosingAfterHalfTheBodyEndsTheWorkerWithZeroAt50) {
@@ -73,7 +73,7 @@ TEST_F(Downloader, AStopRaisedMidBodyEndsTheLoopAfterTheCurrentChunk) {
   server.OpenGate();
   EXPECT_EQ(WorkerResult(downloader), 1u);
   EXPECT_EQ(downloader.GetPercent(), 50);
-  EXPECT_FALSE(downloader.connection->IsConnected());
+  EXPECT_FALSE(downloader.GetTransfer().connection->IsConnected());
 }
 
 TEST_F(Downloader, NoBodyEndsTheWorkerWithOneWhileThePercentStaysZero) {
@@ -96,8 +96,8 @@ TEST_F(Downloader, ABodyPast21MillionBytesReportsItsPercentCorrectly) {
   EXPECT_EQ(WorkerResult(downloader), 1u);
   for (std::size_t i = 1; i < seen.size(); ++i) EXPECT_GT(seen[i], seen[i - 1]);
   EXPECT_EQ(seen.back(), 100);
-  ASSERT_EQ(downloader.bodySize, static_cast<int>(size));
-  EXPECT_TRUE(std::string(downloader.body.get(), size) == body);
+  ASSERT_EQ(downloader.GetTransfer().bodySize, static_cast<int>(size));
+  EXPECT_TRUE(std::string(downloader.GetTransfer().body.get(), size) == body);
 }
 
 TEST_F(Downloader, DestroyingItWhileTheWorkerWaitsEndsTheWorkerFirst) {
@@ -116,15 +116,21 @@ TEST_F(Downloader, DestroyingItWhileTheWorkerWaitsEndsTheWorkerFirst) {
   receiving.reset();
 }
 
-TEST_F(Downloader, AStartWhileTheWorkerRunsIsRefused) {
+TEST_F(Downloader, AStartWhileTheWorkerRunsIsRefusedAndOneAfterItIsADownloadOfItsOwn) {
   ScriptedServer slow({Hold()});
   ScriptedServer other({Send(OkHeader(3) + "abc")});
   HttpDownloader downloader;
   downloader.receiveTimeout = 300;
   ASSERT_EQ(downloader.Start({slow.Url("1")}), 1);
   EXPECT_EQ(downloader.Start({other.Url("2")}), 0);
-  EXPECT_EQ(downloader.fileName, "1");
+  EXPECT_EQ(downloader.GetTransfer().fileName, "1");
   EXPECT_EQ(WorkerResult(downloader), 0u);  // the silent server timed out
+
+  downloader.SetStop(true);
+  ASSERT_EQ(downloader.Start({other.Url("2")}), 1);
+  EXPECT_EQ(WorkerResult(downloader), 1u);
+  EXPECT_EQ(downloader.GetPercent(), 100) << "a stop asked of the last download is not this one's";
+  EXPECT_EQ(std::string(downloader.GetTransfer().body.get(), 3), "abc");
 }
 
 }  // namespace

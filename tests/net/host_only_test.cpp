@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -53,21 +54,26 @@ TEST(NoDescriptorLeak, AfterRacesDownloadsAndFailures) {
     EXPECT_EQ(pending.Start({full.Url("p"), refused.Url("r")}), 0);
     HttpDownloader failing;
     ASSERT_EQ(failing.Start({closing.Url("c")}), 1);
-    WaitForSingleObject(failing.workerThread, INFINITE);
+    WaitForSingleObject(failing.GetWorkerThread(), INFINITE);
   }
   ASSERT_TRUE(loser.WaitConnections(1));
   ASSERT_TRUE(closing.WaitConnections(1));
   EXPECT_EQ(OpenDescriptors(), before);
 }
 
-// Runs `argv`, with `directory` as current directory when given; the process id.
-pid_t Spawn(const std::vector<std::string>& argv, const std::string& directory = "") {
+// Runs `argv`, with `directory` as current directory and standard error written to `errors`
+// when given; the process id.
+pid_t Spawn(const std::vector<std::string>& argv, const std::string& directory = "",
+            const std::string& errors = "") {
   std::vector<char*> args;
   for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
   args.push_back(nullptr);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
+  if (!errors.empty()) {
+    posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  }
   pid_t pid = -1;
   if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ) != 0) pid = -1;
   posix_spawn_file_actions_destroy(&actions);
@@ -104,10 +110,10 @@ TEST(OffTheShelfServer, PythonHttpServerFileArrivesByteForByte) {
     started = downloader.Start({url});
   }
   ASSERT_EQ(started, 1);
-  EXPECT_EQ(WaitForSingleObject(downloader.workerThread, 30000), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(downloader.GetWorkerThread(), 30000), WAIT_OBJECT_0);
   EXPECT_EQ(downloader.GetPercent(), 100);
-  ASSERT_EQ(downloader.bodySize, static_cast<int>(content.size()));
-  EXPECT_TRUE(std::string(downloader.body.get(), content.size()) == content);
+  ASSERT_EQ(downloader.GetTransfer().bodySize, static_cast<int>(content.size()));
+  EXPECT_TRUE(std::string(downloader.GetTransfer().body.get(), content.size()) == content);
   kill(server, SIGTERM);
   waitpid(server, nullptr, 0);
 }
@@ -129,6 +135,39 @@ TEST(FetchTool, WritesTheWinnersFileAndReportsFailures) {
   EXPECT_EQ(ExitCode(Spawn({FETCH_TOOL, "-o", dir / "half.bin", half.Url("h.bin")})), 1);
   EXPECT_FALSE(testing_support::FileExists(dir.path() / "half.bin"));
   EXPECT_EQ(ExitCode(Spawn({FETCH_TOOL, "not a url"})), 1);
+}
+
+TEST(FetchTool, NamesTheFileOnlyWithAPlainNameAndSaysWhyNothingConnected) {
+  TempDir dir;
+  const std::string game = dir / "game";
+  std::filesystem::create_directory(game);
+  const std::string errors = dir / "errors.txt";
+  auto run = [&](const std::vector<std::string>& args) {
+    std::vector<std::string> argv{FETCH_TOOL};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return ExitCode(Spawn(argv, game, errors));
+  };
+
+  // The query is no part of the name.
+  ScriptedServer queried({Send(OkHeader(3) + "abc")});
+  EXPECT_EQ(run({queried.Url("dl/setup.exe?version=10")}), 0) << ReadFile(errors);
+  EXPECT_EQ(ReadFile(std::string(game) + "/setup.exe"), "abc");
+
+  // A name that would climb out of the folder is refused before anything is fetched: -o is
+  // needed, and given, it is used.
+  ScriptedServer climbing({Send(OkHeader(3) + "xyz")});
+  const std::string up = climbing.Url("dl/..");
+  EXPECT_EQ(run({up}), 1);
+  EXPECT_NE(ReadFile(errors).find("give one with -o FILE"), std::string::npos) << ReadFile(errors);
+  EXPECT_TRUE(climbing.Requests().empty());
+  EXPECT_EQ(run({"-o", "named.bin", up}), 0) << ReadFile(errors);
+  EXPECT_EQ(ReadFile(std::string(game) + "/named.bin"), "xyz");
+
+  RefusedPort refused;
+  EXPECT_EQ(run({refused.Url("r.bin"), UnresolvableUrl("u.bin")}), 1);
+  EXPECT_NE(ReadFile(errors).find("refused the connection"), std::string::npos) << ReadFile(errors);
+  EXPECT_EQ(run({UnresolvableUrl("u.bin")}), 1);
+  EXPECT_NE(ReadFile(errors).find("host could be found"), std::string::npos) << ReadFile(errors);
 }
 
 }  // namespace

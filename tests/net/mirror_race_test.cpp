@@ -19,9 +19,11 @@ class MirrorRace : public ::testing::Test {
 
 TEST_F(MirrorRace, StartFailsWhenNoUrlSplits) {
   HttpTransfer transfer;
+  EXPECT_EQ(transfer.raceOutcome, HttpTransfer::RaceNotRun);
   EXPECT_EQ(transfer.Start({}), 0);
   EXPECT_EQ(transfer.Start({"no scheme", "http://host-without-path", "http://h/dir/"}), 0);
   EXPECT_EQ(transfer.connection, nullptr);
+  EXPECT_EQ(transfer.raceOutcome, HttpTransfer::RaceNoUsableUrl);
 }
 
 TEST_F(MirrorRace, TheEarlierOfTwoAcceptingServersWinsAndTheOtherIsClosed) {
@@ -50,13 +52,17 @@ TEST_F(MirrorRace, ARefusedPortOrAnUnresolvableHostCannotWin) {
   ASSERT_TRUE(transfer.ConnectFirst(
       {refused.Url("r.bin"), UnresolvableUrl("u.bin"), "http://a:b/c", server.Url("s.bin")}));
   EXPECT_EQ(transfer.fileName, "s.bin");
+  EXPECT_EQ(transfer.raceOutcome, HttpTransfer::RaceWon);
 
+  // A race that nothing can win says why it ended.
   HttpTransfer none;
   none.connectTimeout = 300;
   EXPECT_EQ(none.Start({refused.Url("r.bin"), UnresolvableUrl("u.bin")}), 0);
   EXPECT_EQ(none.connection, nullptr);
+  EXPECT_EQ(none.raceOutcome, HttpTransfer::RaceRefused);
   HttpTransfer unresolvable;
-  EXPECT_EQ(unresolvable.Start({UnresolvableUrl("u.bin")}), 0);
+  EXPECT_EQ(unresolvable.Start({UnresolvableUrl("u.bin"), "http://host:0/no-port"}), 0);
+  EXPECT_EQ(unresolvable.raceOutcome, HttpTransfer::RaceNoAddress);
 }
 
 TEST_F(MirrorRace, OnlyTheFirst64SocketsAreWatched) {
@@ -73,6 +79,7 @@ TEST_F(MirrorRace, OnlyTheFirst64SocketsAreWatched) {
   unwatched.connectTimeout = 300;
   EXPECT_FALSE(unwatched.ConnectFirst(urls));
   EXPECT_EQ(unwatched.connection, nullptr);
+  EXPECT_EQ(unwatched.raceOutcome, HttpTransfer::RaceRefused);
 
   // As the 64th, it is watched and wins.
   urls.erase(urls.begin());

@@ -1,7 +1,10 @@
-// Window shapes on real windows: the region the window ends up with, read back from the system.
+// Window shapes on real windows: the region the window ends up with, read back from the system,
+// and compared with the region that querying every pixel builds.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -112,6 +115,147 @@ TEST(ShapeWindowFromBitmap, ReplacesAnEarlierShape) {
   ::ReleaseDC(window.hwnd(), dc);
   ::DeleteObject(bitmap);
   EXPECT_EQ(RegionRows(window.hwnd(), 3, 1), (std::vector<std::string>{".ss"}));
+}
+
+// The shape as it is built by querying every pixel of the bitmap and joining each run to the
+// region: the reference the shaping must match exactly.
+HRGN ReferenceRegion(HBITMAP bitmap, COLORREF key) {
+  HDC memory = ::CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = ::SelectObject(memory, bitmap);
+  HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
+  BITMAP info{};
+  ::GetObjectA(bitmap, sizeof info, &info);
+  for (int y = 0; y < info.bmHeight; ++y) {
+    int x = 0;
+    while (x < info.bmWidth) {
+      while (x < info.bmWidth && ::GetPixel(memory, x, y) == key) ++x;
+      const int x0 = x;
+      while (x < info.bmWidth && ::GetPixel(memory, x, y) != key) ++x;
+      HRGN run = ::CreateRectRgn(x0, y, x, y + 1);
+      ::CombineRgn(shape, shape, run, RGN_OR);
+      ::DeleteObject(run);
+    }
+  }
+  ::SelectObject(memory, previous);
+  ::DeleteDC(memory);
+  return shape;
+}
+
+// Pixels as 0x00RRGGBB, row by row from the top.
+struct Picture {
+  int width;
+  int height;
+  std::vector<std::uint32_t> pixels;
+};
+
+constexpr std::uint32_t kMagentaPixel = 0xFF00FF;
+
+// Pictures that exercise the run boundaries: lone pixels, whole rows, holes, colours one step
+// from the key, and widths that are no multiple of 4.
+std::vector<Picture> CraftedPictures() {
+  std::vector<Picture> pictures;
+  auto add = [&](int width, int height, auto colourAt) {
+    Picture picture{width, height, {}};
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) picture.pixels.push_back(colourAt(x, y));
+    }
+    pictures.push_back(picture);
+  };
+  // A lone shape pixel in key, and a lone key pixel in shape, at each corner and in the middle.
+  for (int width : {1, 2, 3, 5, 7}) {
+    for (int spot : {0, 1, 2}) {
+      auto place = [=](int x, int y) {
+        const int at = spot == 0 ? 0 : spot == 1 ? width - 1 : width / 2;
+        return x == at && y == (spot == 1 ? 2 : spot);
+      };
+      add(width, 3, [=](int x, int y) { return place(x, y) ? 0x102030u : kMagentaPixel; });
+      add(width, 3, [=](int x, int y) { return place(x, y) ? kMagentaPixel : 0x102030u; });
+    }
+  }
+  // Whole rows of key between whole rows of shape; a frame around a hole; a hole at the edge.
+  add(13, 6, [](int, int y) { return y % 2 ? kMagentaPixel : 0xFFFFFFu; });
+  add(9, 7, [](int x, int y) {
+    return x >= 2 && x < 7 && y >= 2 && y < 5 ? kMagentaPixel : 0x808080u;
+  });
+  add(6, 4, [](int x, int) { return x >= 4 ? kMagentaPixel : 0x000000u; });
+  // Noise of key and near-key colours in widths that leave padding in 24-bit rows.
+  std::mt19937 random(20090302);
+  const std::uint32_t nearKey[] = {kMagentaPixel, 0xFE00FF, 0xFF01FF, 0xFF00FE, 0x000000};
+  for (int width : {11, 31, 97, 250}) {
+    add(width, 37, [&](int, int) { return nearKey[random() % 5]; });
+  }
+  return pictures;
+}
+
+// The picture as a bitmap in one of the forms a skin can take: the screen's own format (what a
+// bitmap loaded from a file becomes), or a section of 32, 24 or 16 bits per pixel.
+HBITMAP BitmapOf(const Picture& picture, int bitsPerPixel) {
+  BITMAPINFO source{};
+  source.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  source.bmiHeader.biWidth = picture.width;
+  source.bmiHeader.biHeight = -picture.height;
+  source.bmiHeader.biPlanes = 1;
+  source.bmiHeader.biBitCount = 32;
+  HDC screen = ::GetDC(nullptr);
+  HBITMAP bitmap;
+  if (bitsPerPixel == 0) {
+    bitmap = ::CreateCompatibleBitmap(screen, picture.width, picture.height);
+  } else {
+    BITMAPINFO format = source;
+    format.bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
+    void* bits = nullptr;
+    bitmap = ::CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  }
+  ::SetDIBits(screen, bitmap, 0, picture.height, picture.pixels.data(), &source, DIB_RGB_COLORS);
+  ::ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
+// Shapes `window` from the bitmap and tells whether its region equals the reference.
+::testing::AssertionResult ShapedLikeTheReference(const TestWindow& window, HBITMAP bitmap,
+                                                  COLORREF key) {
+  BITMAP info{};
+  ::GetObjectA(bitmap, sizeof info, &info);
+  HDC dc = ::GetDC(window.hwnd());
+  ShapeWindowFromBitmap(dc, bitmap, key);
+  ::ReleaseDC(window.hwnd(), dc);
+  HRGN shaped = ::CreateRectRgn(0, 0, 0, 0);
+  const int kind = ::GetWindowRgn(window.hwnd(), shaped);
+  HRGN reference = ReferenceRegion(bitmap, key);
+  const bool equal = kind != ERROR && ::EqualRgn(shaped, reference);
+  ::DeleteObject(shaped);
+  ::DeleteObject(reference);
+  if (equal) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << info.bmWidth << "x" << info.bmHeight << " at "
+                                       << info.bmBitsPixel << " bits per pixel";
+}
+
+TEST(ShapeWindowFromBitmap, CraftedSkinsGiveTheReferenceRegionInEveryPixelFormat) {
+  TestWindow window(250, 37);
+  for (int bitsPerPixel : {0, 32, 24, 16}) {
+    SCOPED_TRACE(bitsPerPixel == 0 ? "the screen's format" : "a section");
+    for (const Picture& picture : CraftedPictures()) {
+      HBITMAP bitmap = BitmapOf(picture, bitsPerPixel);
+      EXPECT_TRUE(ShapedLikeTheReference(window, bitmap, kMagenta));
+      ::DeleteObject(bitmap);
+    }
+  }
+}
+
+TEST(ShapeWindowFromBitmap, TheSampleSkinsGiveTheReferenceRegion) {
+  const struct {
+    const char* file;
+    COLORREF key;
+  } skins[] = {{"OutSideStartBG.bmp", kMagenta}, {"InsideStartBG.bmp", RGB(255, 255, 255)}};
+  for (const auto& skin : skins) {
+    const std::string path = std::string(LAUNCHER_GAME_DIR) + "\\data2\\interface\\StartUp\\" + skin.file;
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        ::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    ASSERT_NE(bitmap, nullptr) << path;
+    TestWindow window(808, 581);
+    EXPECT_TRUE(ShapedLikeTheReference(window, bitmap, skin.key)) << skin.file;
+    ::DeleteObject(bitmap);
+  }
 }
 
 }  // namespace

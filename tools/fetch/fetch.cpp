@@ -1,15 +1,18 @@
 // fetch [-o FILE] URL [URL...]
 //
 // Races the candidate URLs with the launcher's own downloader, prints the percentage whenever it
-// changes ("NN%" per line), and writes the body to FILE (default: the winning URL's file name).
+// changes ("NN%" per line), and writes the body to FILE (default: the last part of the winning
+// URL's path, as a plain name in the current folder; -o is needed when a URL offers none).
 // Exits 0 when the whole body was written, 1 with the reason otherwise.
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "compat/threads.h"
 #include "compat/winsock.h"
 #include "net/http_downloader.h"
+#include "output_name.h"
 
 namespace {
 
@@ -40,9 +43,41 @@ class WinsockSession {
   bool started_;
 };
 
+// Why no connection was made, as the race saw it.
+void ReportNoConnection(const HttpDownloader& downloader) {
+  switch (downloader.GetTransfer().raceOutcome) {
+    case HttpTransfer::RaceNoAddress:
+      std::fprintf(stderr, "fetch: no URL's host could be found (or its port is unusable)\n");
+      break;
+    case HttpTransfer::RaceRefused:
+      std::fprintf(stderr, "fetch: every server that could be reached refused the connection\n");
+      break;
+    case HttpTransfer::RaceTimedOut:
+      std::fprintf(stderr, "fetch: no connection within the time-out (%d ms)\n",
+                   downloader.connectTimeout);
+      break;
+    case HttpTransfer::RaceWon:
+      std::fprintf(stderr, "fetch: connected, but the download did not start\n");
+      break;
+    default:
+      std::fprintf(stderr, "fetch: waiting for the connections failed\n");
+      break;
+  }
+}
+
 int Fetch(const std::string& output, const std::vector<std::string>& urls) {
   bool usable = false;
-  for (const std::string& url : urls) usable = usable || SplitUrl(url).has_value();
+  for (const std::string& url : urls) {
+    std::optional<ParsedUrl> parsed = SplitUrl(url);
+    if (!parsed) continue;
+    usable = true;
+    // Whichever URL wins, its file must have a name before anything is downloaded.
+    if (output.empty() && OutputNameFor(parsed->fileName).empty()) {
+      std::fprintf(stderr, "fetch: %s names no plain file to write; give one with -o FILE\n",
+                   url.c_str());
+      return 1;
+    }
+  }
   if (!usable) {
     std::fprintf(stderr, "fetch: no URL usable (each needs scheme://host[:port]/path/file)\n");
     return 1;
@@ -54,14 +89,14 @@ int Fetch(const std::string& output, const std::vector<std::string>& urls) {
   }
   HttpDownloader downloader;
   if (downloader.Start(urls) == 0) {
-    std::fprintf(stderr, "fetch: no connection within the time-out (%d ms)\n",
-                 downloader.connectTimeout);
+    ReportNoConnection(downloader);
     return 1;
   }
+  const HttpTransfer& transfer = downloader.GetTransfer();
   int shown = -1;
   DWORD worker = 0;
   for (bool done = false; !done;) {
-    done = WaitForSingleObject(downloader.workerThread, 50) == WAIT_OBJECT_0;
+    done = WaitForSingleObject(downloader.GetWorkerThread(), 50) == WAIT_OBJECT_0;
     int percent = downloader.GetPercent();
     if (percent != shown) {
       std::printf("%d%%\n", percent);
@@ -69,20 +104,20 @@ int Fetch(const std::string& output, const std::vector<std::string>& urls) {
       shown = percent;
     }
   }
-  GetExitCodeThread(downloader.workerThread, &worker);
+  GetExitCodeThread(downloader.GetWorkerThread(), &worker);
   if (worker == 0 || shown != 100) {
     // A worker that ends well below 100% had no body to read: the launcher would wait forever.
     std::fprintf(stderr, "fetch: transfer failed at %d%%%s\n", shown,
                  worker != 0 ? " (no body: Content-Length missing, 0 or 1)" : "");
     return 1;
   }
-  std::string file = output.empty() ? downloader.fileName : output;
-  if (!WriteBody(file, downloader.body.get(), downloader.bodySize)) {
+  std::string file = output.empty() ? OutputNameFor(transfer.fileName) : output;
+  if (!WriteBody(file, transfer.body.get(), transfer.bodySize)) {
     std::fprintf(stderr, "fetch: cannot write %s\n", file.c_str());
     return 1;
   }
-  std::fprintf(stderr, "fetch: %d bytes from %s written to %s\n", downloader.bodySize,
-               downloader.host.c_str(), file.c_str());
+  std::fprintf(stderr, "fetch: %d bytes from %s written to %s\n", transfer.bodySize,
+               transfer.host.c_str(), file.c_str());
   return 0;
 }
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/diagnostics.h"
+#include "diag/diagnostics.h"
 #include "compat/path_case.h"
 #include "folder_access.h"
 

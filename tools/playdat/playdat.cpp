@@ -15,7 +15,7 @@
 #include "data/definition_table.h"
 #include "data/link_table.h"
 #include "file_scrambling.h"
-#include "scratch_folder.h"
+#include "scratch_log.h"
 
 namespace {
 
@@ -71,18 +71,17 @@ int Links(const std::vector<std::string>& args) {
   bool filled = false;
   std::string logged;
   {
-    ScratchFolder folder;
-    if (!folder.Ready()) return Fail("cannot create a temporary folder");
-    folder.Place(file, kLinksName);
+    ScratchLog log;
+    if (!log.Ready()) return Fail("cannot create a temporary log file");
     DefinitionTable table;
-    loaded = table.Load(kLinksName, plain ? ScrambledFile::ModePlain : ScrambledFile::ModeScrambled);
+    loaded = table.Load(file.c_str(), plain ? ScrambledFile::ModePlain : ScrambledFile::ModeScrambled);
     if (loaded) filled = FillLinkTable(table, links);
-    logged = folder.LoggedText();
+    logged = log.LoggedText();
   }
   if (!loaded) {
     std::fprintf(stderr, "playdat: %s: the launcher cannot load it as %s\n", file.c_str(), kLinksName);
     std::fprintf(stderr, "the launcher shows: error on open %s.\n", kLinksName);
-    if (!logged.empty()) std::fprintf(stderr, "the launcher logs: %s\n", logged.c_str());
+    if (!logged.empty()) std::fprintf(stderr, "the parser logs: %s\n", logged.c_str());
     return 1;
   }
   if (!filled) {
@@ -101,11 +100,10 @@ int Ani(const std::vector<std::string>& args) {
   int loaded = 0;
   std::string logged;
   {
-    ScratchFolder folder;
-    if (!folder.Ready()) return Fail("cannot create a temporary folder");
-    folder.Place(args[0], kAniName);
-    loaded = table.Load(kAniName);
-    logged = folder.LoggedText();
+    ScratchLog log;
+    if (!log.Ready()) return Fail("cannot create a temporary log file");
+    loaded = table.Load(args[0].c_str());
+    logged = log.LoggedText();
   }
   // After a failure the sections read before it are still shown: the launcher keeps using them.
   for (const auto& section : table.Sections()) {
@@ -118,7 +116,7 @@ int Ani(const std::vector<std::string>& args) {
                  "the launcher shows: Load data file failed! Please make sure the \"%s\" file is "
                  "under the current folder!\n",
                  kAniName);
-    if (!logged.empty()) std::fprintf(stderr, "the launcher logs: %s\n", logged.c_str());
+    if (!logged.empty()) std::fprintf(stderr, "the parser logs: %s\n", logged.c_str());
     return 1;
   }
   return 0;

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <system_error>
 
-#include "app/diagnostics.h"
+#include "diag/diagnostics.h"
 
 namespace {
 
@@ -57,7 +57,8 @@ void ScratchFolder::Place(const std::string& source, const char* relativeName) {
 }
 
 std::string ScratchFolder::LoggedText() const {
-  std::ifstream log(folder_ / diagnostics::kLogFileName);
+  // The log is wherever the parsers write it: debug.log in this folder unless named elsewhere.
+  std::ifstream log(folder_ / diagnostics::LogFile());
   std::stringstream contents;
   contents << log.rdbuf();
   std::string text = contents.str();

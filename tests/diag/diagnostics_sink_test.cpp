@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/diagnostics.h"
+#include "diag/diagnostics.h"
 #include "compat/host_sinks.h"
 
 namespace {

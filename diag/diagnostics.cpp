@@ -1,4 +1,4 @@
-#include "app/diagnostics.h"
+#include "diag/diagnostics.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -9,14 +9,25 @@
 
 namespace {
 
-// 1 while an error box is on screen. The box runs its own message loop, so timers and paints can
-// call ErrorBox again before it returns; those texts are dropped rather than stacked.
+// 1 while an error box is on screen.
 int g_boxShowing = 0;
 
-// Texts most recently logged, oldest first. Lives from first use to process exit.
+// Texts most recently logged, oldest first; kept for the whole run.
 std::deque<std::string>& RecentLines() {
   static std::deque<std::string> recent;
   return recent;
+}
+
+// The log file's name: "debug" with the extension ".log" until set otherwise.
+struct LogName {
+  LogName() { Reset(); }
+  void Reset() { std::snprintf(text, sizeof text, "%s.log", "debug"); }
+  char text[256];
+};
+
+LogName& TheLogName() {
+  static LogName name;
+  return name;
 }
 
 // Formats into a zero-filled buffer; a text longer than the buffer is cut to fit.
@@ -59,9 +70,7 @@ void LogMessage(const char* format, ...) {
   recent.emplace_back(text);
   if (recent.size() > static_cast<size_t>(diagnostics::kRecentLines)) recent.pop_front();
 
-  char name[256];
-  std::snprintf(name, sizeof name, "%s.log", "debug");
-  std::FILE* log = std::fopen(name, "a+");
+  std::FILE* log = std::fopen(TheLogName().text, "a+");
   if (log == nullptr) return;  // lost silently; the text still counts as recent
   const std::string record = diagnostics::FormatLogRecord(text, now);
   std::fputs(record.c_str(), log);
@@ -83,6 +92,20 @@ void DebugTrace(const char* format, ...) {
 }
 
 namespace diagnostics {
+
+bool SetLogFile(const char* path) {
+  LogName& name = TheLogName();
+  if (path == nullptr) {
+    name.Reset();
+    return true;
+  }
+  const size_t length = std::strlen(path);
+  if (length == 0 || length >= sizeof name.text) return false;
+  std::memcpy(name.text, path, length + 1);
+  return true;
+}
+
+const char* LogFile() { return TheLogName().text; }
 
 std::string FormatCtime(std::time_t when) {
   static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};

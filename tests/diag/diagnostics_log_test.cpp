@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/diagnostics.h"
+#include "diag/diagnostics.h"
 #include "test_support.h"
 
 namespace {
@@ -97,6 +97,26 @@ TEST(LogMessage, UnopenableLogLosesTheRecordSilentlyAndStillRemembersIt) {
       << "the lost text still counts as recent, so it is not written now";
   LogMessage("next-record");
   EXPECT_EQ(CountLines(ReadFile("debug.log")), 1);
+}
+
+TEST(LogMessage, RecordsGoToTheFileNamedUntilTheDefaultIsBack) {
+  TempDir dir;
+  ScopedCurrentDir here(dir.path());
+  const std::string elsewhere = dir / "elsewhere.log";
+  ASSERT_TRUE(diagnostics::SetLogFile(elsewhere.c_str()));
+  LogMessage("sent-elsewhere");
+  EXPECT_FALSE(testing_support::FileExists("debug.log"));
+  EXPECT_EQ(ReadFile(elsewhere).rfind("sent-elsewhere -- ", 0), 0u);
+
+  EXPECT_FALSE(diagnostics::SetLogFile(std::string(256, 'n').c_str())) << "no room for the name";
+  EXPECT_FALSE(diagnostics::SetLogFile(""));
+  EXPECT_STREQ(diagnostics::LogFile(), elsewhere.c_str()) << "a refused name changes nothing";
+
+  ASSERT_TRUE(diagnostics::SetLogFile(nullptr));
+  EXPECT_STREQ(diagnostics::LogFile(), "debug.log");
+  LogMessage("back-home");
+  EXPECT_EQ(CountLines(ReadFile("debug.log")), 1);
+  EXPECT_EQ(CountLines(ReadFile(elsewhere)), 1);
 }
 
 TEST(LogMessage, OverlongTextIsCutToTheBuffer) {
