@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "scratch_log.h"
+
 class ScratchFolder {
  public:
   // Creates a private folder under the temporary directory and makes it the current directory.
@@ -21,10 +23,11 @@ class ScratchFolder {
   // that cannot be copied is simply absent, as a missing file is to the launcher.
   void Place(const std::string& source, const char* relativeName);
 
-  // What the parsers logged to debug.log here, without the record's time stamp.
-  std::string LoggedText() const;
+  // What the parsers logged while the folder was current, without the record's time stamp.
+  std::string LoggedText() const { return log_.LoggedText(); }
 
  private:
+  ScratchLog log_;  // the private folder, and the log sent there
   std::filesystem::path previous_;
   std::filesystem::path folder_;
 };

@@ -1,4 +1,4 @@
-// A private log file for the parsers while playdat checks a data file: what they log about it is
+// A private log file for the parsers while a tool checks a data file: what they log about it is
 // read back from there, and nothing is left in the caller's folder.
 #pragma once
 
@@ -16,6 +16,8 @@ class ScratchLog {
   ScratchLog& operator=(const ScratchLog&) = delete;
 
   bool Ready() const { return !file_.empty(); }
+  // The private folder that holds the log (empty when none could be made).
+  const std::filesystem::path& folder() const { return folder_; }
 
   // What the parsers logged, without the record's time stamp.
   std::string LoggedText() const;

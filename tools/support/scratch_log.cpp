@@ -21,7 +21,7 @@ std::filesystem::path MakePrivateFolder() {
   std::mt19937_64 random(seed() ^ static_cast<unsigned long long>(
                                        std::chrono::steady_clock::now().time_since_epoch().count()));
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::filesystem::path folder = base / ("playdat-" + std::to_string(random()));
+    const std::filesystem::path folder = base / ("launcher-scratch-" + std::to_string(random()));
     if (std::filesystem::create_directory(folder, error)) return folder;
   }
   return {};
