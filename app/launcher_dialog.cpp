@@ -67,6 +67,7 @@ BOOL LauncherDialog::OnInitDialog() {
   CreateInsideDialog();
   ShowVersion();
   CreateFlashTextFonts();
+  OfferFlashUpdate();
   return FALSE;
 }
 
@@ -269,7 +270,7 @@ BOOL LauncherDialog::PreTranslateMessage(MSG* msg) {
   ForgetUnansweredClicks(msg->message);
   const bool click = msg->message == WM_LBUTTONDOWN || msg->message == WM_LBUTTONUP ||
                      msg->message == WM_RBUTTONDBLCLK;
-  if (click) {
+  if (click && HandleFlashUpdateClick()) {
     if (::GetFocus() != nullptr && m_clickLatch == 0) {
       m_clickLatch = 1;
       for (SkinButton LauncherDialog::*button : kButtonMembers) (this->*button).HitTestClick();

@@ -10,6 +10,10 @@
 #include "framework/afxwin.h"
 #include "net/http_downloader.h"
 
+// The percentage the Flash update's progress text shows (not the download's own): one for the
+// whole process, 0 at its start.
+extern int shownPercent;
+
 class LauncherDialog : public CDialog {
  public:
   explicit LauncherDialog(CWnd* parent = nullptr);
@@ -40,6 +44,11 @@ class LauncherDialog : public CDialog {
   void OnWindowPosChanging(WINDOWPOS* pos) override;
   // Once the window has moved, the inside dialog lands on its new corner too.
   void OnWindowPosChanged(WINDOWPOS* pos) override;
+  // The Flash update's timer: follows the download, then the installer's windows. Other timers
+  // are left alone.
+  void OnTimer(UINT_PTR id) override;
+  // Clicks on the Flash update's two texts first, then the skin buttons' hit test under the
+  // click latch.
   BOOL PreTranslateMessage(MSG* msg) override;
   // Enter and Escape never close the launcher: IDOK and IDCANCEL commands are swallowed here.
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -86,6 +95,20 @@ class LauncherDialog : public CDialog {
   void RunCheckTool();
   void StartGame();
   void ForgetUnansweredClicks(UINT message);
+
   // From a left button press until its release is dispatched.
   bool m_leftPressUnderWay = false;
+
+  // The Flash update flow.
+  void OfferFlashUpdate();
+  // A click's effect on the tip and on the manual link; false when the click tried to start the
+  // download and could not, which ends the click there.
+  bool HandleFlashUpdateClick();
+  bool StartFlashDownload(const char* url);
+  void OpenFlashManualPage();
+  void InstallDownloadedPlayer();
+  void FollowInstaller();
+  void ShowFlashProgress();
+  void SetFlashTipText(const char* text);
+  void OfferFlashManualLink();
 };

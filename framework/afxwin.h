@@ -5,5 +5,6 @@
 #include "framework/dialog.h"
 #include "framework/gdi.h"
 #include "framework/geometry.h"
+#include "framework/stdio_file.h"
 #include "framework/win_app.h"
 #include "framework/wnd.h"

@@ -1,0 +1,188 @@
+// The Flash update flow of the launcher dialog: a click on the tip downloads the Flash Player
+// installer, the timer writes and starts it and then follows its windows, and the tip reports
+// each step; the manual link opens the download page instead.
+#include "app/launcher_dialog.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "compat/winsock.h"
+#include "flash/flash_check_result.h"
+#include "flash/installer_file.h"
+#include "flash/installer_windows.h"
+#include "flash/update_texts.h"
+
+int shownPercent = 0;
+
+namespace {
+
+bool CursorOver(const CWnd& text) {
+  POINT cursor;
+  ::GetCursorPos(&cursor);
+  CRect rect;
+  text.GetWindowRect(&rect);
+  return ::PtInRect(&rect, cursor) != FALSE;
+}
+
+HWND FindInstallerWindow(const char* title) {
+  return ::FindWindowA(kInstallerWindowClass, title);
+}
+
+void HideIfVisible(CWnd& text) {
+  if (text.IsWindowVisible()) text.ShowWindow(SW_HIDE);
+}
+
+}  // namespace
+
+void LauncherDialog::OfferFlashUpdate() {
+  // The tip is offered only when the start-up check found no usable Flash control and there is
+  // an address to download the installer from.
+  if (LastFlashCheckResult() != 0 || m_links.slots[kSlotFlashHttp][0] == '\0') return;
+  m_flashTip.SetWindowText(kFlashTipOffer);
+  m_flashTip.ShowWindow(SW_SHOW);
+}
+
+bool LauncherDialog::HandleFlashUpdateClick() {
+  if (m_flashTip.IsWindowVisible() && m_downloadArmed != 0 && CursorOver(m_flashTip)) {
+    const char* url = m_links.slots[kSlotFlashHttp];
+    if (_stricmp(url, "") != 0 && !StartFlashDownload(url)) return false;
+  }
+  if (m_flashManual.IsWindowVisible() && CursorOver(m_flashManual) &&
+      m_links.slots[kSlotFlashHttpHand][0] != '\0') {
+    OpenFlashManualPage();
+  }
+  return true;
+}
+
+bool LauncherDialog::StartFlashDownload(const char* url) {
+  // A download still under way owns the downloader, which refuses a second one: the flow goes on
+  // following it instead of reading the refusal as a failed connection.
+  HANDLE worker = m_downloader.GetWorkerThread();
+  if (worker != nullptr && ::WaitForSingleObject(worker, 0) == WAIT_TIMEOUT) {
+    SetTimer(FLASH_UPDATE_TIMER, kFlashUpdatePeriodMs);
+    m_downloadArmed = 0;
+    return true;
+  }
+  std::vector<std::string> urls{url};
+  WSADATA winsock;
+  if (::WSAStartup(0x0101, &winsock) != 0) return false;
+  // The connect race runs here, on the user-interface thread, for up to its time-out.
+  if (m_downloader.Start(std::move(urls)) == 0) {
+    ::WSACleanup();
+    SetFlashTipText(kFlashConnectTimeout);
+    return false;
+  }
+  SetTimer(FLASH_UPDATE_TIMER, kFlashUpdatePeriodMs);
+  m_downloadArmed = 0;
+  return true;
+}
+
+void LauncherDialog::OpenFlashManualPage() {
+  const bool installerBusy = FindInstallerWindow(kInstallerFinishedTitle) != nullptr ||
+                             FindInstallerWindow(kInstallerInstallingTitle) != nullptr;
+  if (!installerBusy) {
+    KillTimer(FLASH_UPDATE_TIMER);
+    ::ShellExecuteA(nullptr, nullptr, m_links.slots[kSlotFlashHttpHand], nullptr, nullptr, 13);
+    m_downloader.SetStop(true);
+    if (m_flashTip.IsWindowVisible()) {
+      m_flashTip.ShowWindow(SW_HIDE);
+      m_flashTip.SetWindowText("");
+    }
+  }
+  // While the installer works or has finished, the link only goes away.
+  if (m_flashManual.IsWindowVisible()) {
+    m_flashManual.ShowWindow(SW_HIDE);
+    m_flashManual.SetWindowText("");
+  }
+  OnPaint();
+}
+
+void LauncherDialog::OnTimer(UINT_PTR id) {
+  if (id != FLASH_UPDATE_TIMER) return;
+  const int percent = m_downloader.GetPercent();
+  if (percent >= 1 && percent <= 99) {
+    shownPercent = std::min(shownPercent + 10, 80);
+    ShowFlashProgress();
+  } else if (m_downloader.GetPercent() == 0) {
+    shownPercent = 0;
+    ShowFlashProgress();
+    OfferFlashManualLink();
+  } else if (m_downloader.GetPercent() == 100) {
+    if (m_installerStarted == 0) {
+      InstallDownloadedPlayer();
+    } else {
+      FollowInstaller();
+    }
+  }
+}
+
+void LauncherDialog::InstallDownloadedPlayer() {
+  ::WSACleanup();
+  const HttpTransfer& transfer = m_downloader.GetTransfer();
+  // An installer that could not be written whole is not run: the player is told so and offered
+  // the manual download, and the timer stops.
+  if (!WriteInstallerFile(kFlashInstallerPath, transfer.body.get(), transfer.bodySize)) {
+    KillTimer(FLASH_UPDATE_TIMER);
+    SetFlashTipText(kFlashSaveFailed);
+    OfferFlashManualLink();
+    return;
+  }
+  shownPercent = 80;
+  // A failure to start is not reported: the ticks go on looking for the installer's windows.
+  StartInstaller(kFlashInstallerPath);
+  OfferFlashManualLink();
+  m_installerStarted = 1;
+}
+
+void LauncherDialog::FollowInstaller() {
+  if (HWND finished = FindInstallerWindow(kInstallerFinishedTitle)) {
+    ::PostMessageA(finished, WM_QUIT, 0, 0);
+    // A banner whose control could not be made before is made again, now that the player is
+    // installed; one that plays is left alone.
+    if (m_flashMovie != nullptr && m_flashMovie->m_hWnd == nullptr) {
+      delete m_flashMovie;
+      m_flashMovie = nullptr;
+    }
+    CreateFlashMovie();
+    shownPercent = 100;
+    HideIfVisible(m_flashTip);
+    HideIfVisible(m_flashManual);
+    KillTimer(FLASH_UPDATE_TIMER);
+    return;
+  }
+  if (HWND main = FindInstallerWindow(kInstallerTitle)) {
+    if (::FindWindowExA(main, nullptr, kInstallerStaticClass, kInstallerOutdatedWarning)) {
+      SetFlashTipText(kFlashOutdated);
+      KillTimer(FLASH_UPDATE_TIMER);
+    }
+    return;
+  }
+  // Up by 5 a second while no window of the installer shows, holding at 95 until it finishes.
+  shownPercent = std::min(shownPercent + 5, 95);
+  ShowFlashProgress();
+}
+
+void LauncherDialog::ShowFlashProgress() {
+  char text[64];
+  std::snprintf(text, sizeof text, kFlashProgressFormat, shownPercent);
+  SetFlashTipText(text);
+}
+
+void LauncherDialog::SetFlashTipText(const char* text) {
+  m_flashTip.SetWindowText(text);
+  UpdateWindow();
+  CRect rect;
+  m_flashTip.GetWindowRect(&rect);
+  ScreenToClient(&rect);
+  InvalidateRect(&rect, TRUE);
+}
+
+void LauncherDialog::OfferFlashManualLink() {
+  if (m_flashManual.IsWindowVisible()) return;
+  m_flashManual.SetWindowText(kFlashManualLink);
+  m_flashManual.ShowWindow(SW_SHOW);
+}

@@ -1,0 +1,20 @@
+// What the Flash update flow writes in the launcher's two texts, and where it keeps the installer.
+#pragma once
+
+// The tip offered when no usable Flash control was found at start-up; a click on it starts the
+// download.
+constexpr const char* kFlashTipOffer = "Flash插件需要更新,点击此处下载";
+// Formatted with the percentage shown.
+constexpr const char* kFlashProgressFormat = "Flash插件版本更新中.......%d%%";
+constexpr const char* kFlashConnectTimeout = "连接超时,请手动下载!";
+constexpr const char* kFlashOutdated = "官网Flash插件版本过低，请到相关网站下载最新版本!";
+// The downloaded installer could not be written whole, so it is not run.
+constexpr const char* kFlashSaveFailed = "Flash插件保存失败,请手动下载!";
+constexpr const char* kFlashManualLink = "手动更新";
+
+// Relative to the current directory: written there, and started from there.
+constexpr const char* kFlashInstallerPath = ".\\flashSetUp.exe";
+
+// The timer that follows the download and the installer, and its period.
+constexpr unsigned FLASH_UPDATE_TIMER = 1000;
+constexpr unsigned kFlashUpdatePeriodMs = 1000;

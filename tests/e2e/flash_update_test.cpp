@@ -1,0 +1,241 @@
+// The Flash update as a player meets it, seen from outside the launcher: in a game folder where
+// the start-up Flash check finds no usable control, the tip is clicked, the installer comes from
+// a loopback server at a player's pace, is written beside the launcher and started, and its
+// windows are followed until the launcher tells it to quit. The tip's texts are read as they
+// change; the run's timings are printed.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "box_watcher.h"
+#include "data/scrambled_buffer.h"
+#include "game_copy.h"
+#include "input.h"
+#include "launcher_process.h"
+#include "run_log.h"
+#include "scripted_server.h"
+#include "testbed/installer_trailer.h"
+
+namespace fs = std::filesystem;
+
+namespace e2e {
+namespace {
+
+constexpr int kTipId = 1003;
+constexpr int kManualId = 1004;
+constexpr const char* kProgressPrefix = "Flash插件版本更新中.......";
+
+// The stand-in installer with the line that makes it a full installation: its main window for a
+// second, the installing one for a second and a half, then the finished one.
+std::string InstallerImage() {
+  return testing_support::ReadFile(fs::path(LAUNCHER_BINARY_DIR) / "testbed" /
+                                   "FlashInstaller.exe") +
+         InstallerTrailer("install", 1000, 1500, 30000);
+}
+
+// The copy's links with the download address replaced.
+void PointDownloadAt(const GameCopy& game, const std::string& url) {
+  std::string links = game.Read("ini/play.dat");
+  ScrambledBuffer scrambler;
+  scrambler.Descramble(reinterpret_cast<unsigned char*>(&links[0]), static_cast<int>(links.size()));
+  const size_t key = links.find("FlashHttp=");
+  ASSERT_NE(key, std::string::npos) << links;
+  const size_t end = links.find_first_of("\r\n", key);
+  links.replace(key, end - key, "FlashHttp=" + url);
+  scrambler.Scramble(reinterpret_cast<unsigned char*>(&links[0]), static_cast<int>(links.size()));
+  game.Write("ini/play.dat", links);
+}
+
+// A DWORD of the stand-in Flash control's settings, set for the object's life.
+class ControlSetting {
+ public:
+  ControlSetting(const char* name, DWORD value) : name_(name) {
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\LauncherTestbed\\FlashControl", 0, nullptr, 0,
+                      KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+    DWORD size = sizeof previous_;
+    had_ = ::RegQueryValueExA(key_, name_, nullptr, nullptr, reinterpret_cast<BYTE*>(&previous_),
+                              &size) == ERROR_SUCCESS;
+    ::RegSetValueExA(key_, name_, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  }
+  ~ControlSetting() {
+    if (had_) {
+      ::RegSetValueExA(key_, name_, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous_),
+                       sizeof previous_);
+    } else {
+      ::RegDeleteValueA(key_, name_);
+    }
+    ::RegCloseKey(key_);
+  }
+
+ private:
+  const char* name_;
+  HKEY key_ = nullptr;
+  DWORD previous_ = 0;
+  bool had_ = false;
+};
+
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const char* value) : name_(name) {
+    ::SetEnvironmentVariableA(name, value);
+  }
+  ~ScopedVariable() { ::SetEnvironmentVariableA(name_, nullptr); }
+
+ private:
+  const char* name_;
+};
+
+// What the two texts show, read from outside every few milliseconds; each change is kept with the
+// time it was seen.
+class TextWatch {
+ public:
+  struct Seen {
+    DWORD at;
+    std::string tip;     // empty while hidden
+    std::string manual;  // empty while hidden
+  };
+  explicit TextWatch(HWND launcher) : launcher_(launcher), thread_([this] { Watch(); }) {}
+  ~TextWatch() {
+    stop_ = true;
+    thread_.join();
+  }
+  std::vector<Seen> Changes() {
+    std::lock_guard<std::mutex> hold(lock_);
+    return changes_;
+  }
+
+ private:
+  static std::string Shown(HWND text) {
+    return text != nullptr && ::IsWindowVisible(text) ? WindowText(text) : std::string();
+  }
+  void Watch() {
+    while (!stop_) {
+      Seen now{::GetTickCount(), Shown(::GetDlgItem(launcher_, kTipId)),
+               Shown(::GetDlgItem(launcher_, kManualId))};
+      {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (changes_.empty() || changes_.back().tip != now.tip ||
+            changes_.back().manual != now.manual) {
+          changes_.push_back(now);
+        }
+      }
+      ::Sleep(5);
+    }
+  }
+
+  HWND launcher_;
+  std::atomic<bool> stop_{false};
+  std::mutex lock_;
+  std::vector<Seen> changes_;
+  std::thread thread_;
+};
+
+// The percentage of a progress text, or -1 for any other text.
+int ProgressOf(const std::string& tip) {
+  const std::string prefix = kProgressPrefix;
+  if (tip.rfind(prefix, 0) != 0 || tip.back() != '%') return -1;
+  return std::atoi(tip.c_str() + prefix.size());
+}
+
+TEST(FlashUpdate, TheTipDownloadsRunsAndFollowsTheInstallerToItsEnd) {
+  net_testing::WinsockSession winsock;
+  const std::string image = InstallerImage();
+  // Ten pieces a little under half a second apart: a download of a few seconds.
+  std::vector<net_testing::Step> script{net_testing::Send(net_testing::OkHeader(image.size()))};
+  const size_t piece = image.size() / 10 + 1;
+  for (size_t at = 0; at < image.size(); at += piece) {
+    script.push_back(net_testing::Pause(450));
+    script.push_back(net_testing::Send(image.substr(at, piece)));
+  }
+  net_testing::ScriptedServer server(script);
+
+  // A folder where the start-up check finds no usable control: the control cannot be created,
+  // registering one fails, and there is no flash.ocx to install.
+  GameCopy game;
+  game.Remove("flash.ocx");
+  fs::copy_file(fs::path(LAUNCHER_BINARY_DIR) / "testbed" / "PlayAfterFailedCheck.exe",
+                game / "Play.exe", fs::copy_options::overwrite_existing);
+  PointDownloadAt(game, server.Url("flash/flashSetUp.exe"));
+  ScopedVariable noControl("STANDIN_FLASH_REFUSE", "1");
+  ControlSetting noRegistration("RegisterFails", 1);
+
+  testing_support::BoxWatcher boxes;
+  LauncherProcess launcher(game / "Play.exe", game.dir());
+  HWND window = launcher.WaitUntilReady();
+  ASSERT_NE(window, nullptr) << "the launcher did not come up";
+  HWND tip = ::GetDlgItem(window, kTipId);
+  ASSERT_NE(tip, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(tip) != FALSE; }, 3000))
+      << "the tip is offered after the failed check";
+  EXPECT_EQ(WindowText(tip), "Flash插件需要更新,点击此处下载");
+
+  TextWatch texts(window);
+  RECT tipRect{};
+  ::GetWindowRect(tip, &tipRect);
+  const DWORD clicked = ::GetTickCount();
+  ASSERT_TRUE(ClickAt((tipRect.left + tipRect.right) / 2, (tipRect.top + tipRect.bottom) / 2));
+
+  ASSERT_TRUE(server.WaitConnections(1)) << "the download did not end";
+  const DWORD downloaded = ::GetTickCount();
+  const fs::path log = game / "standin-installer.log";
+  ASSERT_EQ(WaitForRunRecords(log, 1, 15000).size(), 1u) << "the installer did not start";
+  const DWORD started = ::GetTickCount();
+  HWND manual = ::GetDlgItem(window, kManualId);
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(tip) && !::IsWindowVisible(manual); },
+                      20000))
+      << "the texts did not go";
+  const DWORD done = ::GetTickCount();
+
+  const std::vector<RunRecord> records = WaitForRunRecords(log, 2);
+  ASSERT_EQ(records.size(), 2u);
+  ASSERT_EQ(records[0].size(), 3u);
+  EXPECT_EQ(records[0][1], game.Text()) << "started in the launcher's folder";
+  EXPECT_EQ(records[0][2], "started install show=7 flags=0x1") << "minimised, not activated";
+  EXPECT_EQ(records[1].back(), "ended WM_QUIT") << "the finished window was told to quit";
+  EXPECT_EQ(game.Read("flashSetUp.exe"), image) << "byte for byte what the server sent";
+  EXPECT_TRUE(launcher.Running());
+
+  // The texts along the way: the offer, then progress that only climbs, the manual link offered
+  // beside it, and both gone at the end.
+  const std::vector<TextWatch::Seen> seen = texts.Changes();
+  ASSERT_GE(seen.size(), 3u);
+  EXPECT_EQ(seen.front().tip, "Flash插件需要更新,点击此处下载");
+  EXPECT_EQ(seen.back().tip, "");
+  EXPECT_EQ(seen.back().manual, "");
+  int last = 0;
+  bool manualOffered = false;
+  for (size_t i = 1; i < seen.size(); ++i) {
+    if (seen[i].tip.empty()) continue;  // the tip goes first at the end
+    const int percent = ProgressOf(seen[i].tip);
+    EXPECT_GE(percent, last) << "text " << i << ": " << seen[i].tip;
+    last = percent;
+    if (!seen[i].manual.empty()) {
+      manualOffered = true;
+      EXPECT_EQ(seen[i].manual, "手动更新");
+    }
+  }
+  EXPECT_TRUE(manualOffered);
+  EXPECT_GE(last, 85) << "the installer's run was followed";
+  EXPECT_TRUE(boxes.Texts().empty());
+
+  std::printf("flash update: %zu-byte installer; after the click: downloaded %lu ms, installer "
+              "started %lu ms, done %lu ms\n",
+              image.size(), static_cast<unsigned long>(downloaded - clicked),
+              static_cast<unsigned long>(started - clicked),
+              static_cast<unsigned long>(done - clicked));
+  for (const TextWatch::Seen& change : seen) {
+    std::printf("  %6ld ms  tip \"%s\"  manual \"%s\"\n",
+                static_cast<long>(change.at) - static_cast<long>(clicked), change.tip.c_str(),
+                change.manual.c_str());
+  }
+}
+
+}  // namespace
+}  // namespace e2e
