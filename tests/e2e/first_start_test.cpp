@@ -1,7 +1,8 @@
 // The launcher's first start on a machine without a Flash control, in a Wine prefix of its own:
-// from a game folder without flash.ocx it still comes up; from the sample folder it installs the
-// game's control under the system folder, registers it and plays the banner with it; and a later
-// start, with that control answering version 10, changes nothing on disk or in the registry.
+// from a current directory without flash.ocx it still comes up; from the sample folder it
+// installs the game's control under the system folder, registers it and plays the banner with
+// it; and a later start, with that control answering version 10, changes nothing on disk or in
+// the registry.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -42,18 +43,18 @@ TEST(FirstStart, InstallsTheGamesFlashControlOnceAndPlaysTheBannerWithIt) {
   testing_support::BoxWatcher boxes;
   const std::string target = InstalledControl("Flash9f.ocx");
 
+  GameCopy game;
   {
+    // Started from a folder without flash.ocx: the one beside the program is not looked at.
     GameCopy bare("bare");
     bare.Remove("flash.ocx");
-    LauncherProcess launcher(bare / "Play.exe", bare.dir());
+    LauncherProcess launcher(game / "Play.exe", bare.dir());
     HWND window = launcher.WaitUntilReady();
     ASSERT_NE(window, nullptr) << "the launcher did not come up without flash.ocx";
     EXPECT_EQ(::GetDlgItem(window, kMovieId), nullptr) << "no control to show the movie";
     EXPECT_EQ(RegisteredFlashServer(), "");
     EXPECT_FALSE(testing_support::FileExists(target));
   }
-
-  GameCopy game;
   {
     LauncherProcess launcher(game / "Play.exe", game.dir());
     HWND window = launcher.WaitUntilReady();

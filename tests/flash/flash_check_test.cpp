@@ -203,7 +203,7 @@ TEST_F(FlashCheckTest, ALockedInstalledFileGetsTheControlBesideItUnderANumberedN
 }
 
 TEST_F(FlashCheckTest, WithoutAControlFileThatRegistersTheResultIsZero) {
-  // No flash.ocx in the current directory (the launcher's own folder does not count).
+  // No flash.ocx in the current directory.
   ASSERT_TRUE(::DeleteFileA(Source().c_str()));
   EXPECT_EQ(Check(), 0);
   EXPECT_EQ(RegisteredFlashServer(), "");
