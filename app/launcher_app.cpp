@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/launcher_dialog.h"
+#include "flash/flash_check.h"
 
 // The one application object, built before the framework's entry point runs.
 LauncherApp theApp;
@@ -16,6 +17,11 @@ BOOL LauncherApp::InitInstance() {
   ::InitCommonControlsEx(&controls);
   CWinApp::InitInstance();
   AfxEnableControlContainer();
+  {
+    // Whatever the check finds or does, the launcher starts.
+    FlashCheck check;
+    check.CheckFlashControl();
+  }
   SetRegistryKey("Local AppWizard-Generated Applications");
 
   LauncherDialog dialog(nullptr);

@@ -5,8 +5,10 @@
 #   testbed_stop         ends the wineserver and the Xvfb started by testbed_start
 #   testbed_wine ...     runs a Windows program of the chosen tree
 #
-# testbed_start also registers the stand-in ActiveX controls of the chosen tree in the prefix
-# (build them first): the web browser, in place of Wine's, and the Flash control.
+# testbed_start also registers the stand-in web browser of the chosen tree in the prefix (build
+# it first), in place of Wine's. The Flash control it does not register: it removes any installed
+# by an earlier run, so the launcher's first start of every run installs and registers the game's
+# own flash.ocx, as on a player's machine, and never meets a control left from an older build.
 #
 # The product is the 32-bit Play.exe, and its tests run from build/win32 wherever 32-bit programs
 # run. Some machines cannot run 32-bit code at all; there the same tests run from build/win64
@@ -135,9 +137,23 @@ testbed_register_server() {
 # test prefix; Windows keeps its own browser.
 testbed_register_standin_browser() { testbed_register_server StandInBrowser.dll; }
 
-# The stand-in Flash control, registered here until the launcher's start-up check installs and
-# registers the game's flash.ocx by itself.
-testbed_register_standin_flash() { testbed_register_server flash.ocx; }
+# Takes the Flash control out of the prefix: its class and program id, in both registry views,
+# Flash Player's safe-versions record, and the files installed under the system folders.
+testbed_forget_flash() {
+  local clsid='{D27CDB6E-AE6D-11CF-96B8-444553540000}'
+  local classes='HKEY_LOCAL_MACHINE\Software\Classes'
+  local script
+  script=$(mktemp --suffix=.reg)
+  printf '%s\r\n' 'REGEDIT4' '' \
+    "[-$classes\CLSID\\$clsid]" "[-$classes\Wow6432Node\CLSID\\$clsid]" \
+    "[-$classes\ShockwaveFlash.ShockwaveFlash]" \
+    '[-HKEY_LOCAL_MACHINE\Software\Macromedia]' \
+    '[-HKEY_LOCAL_MACHINE\Software\Wow6432Node\Macromedia]' '' >"$script"
+  testbed_wine regedit /s "$(testbed_winpath "$script")" >/dev/null 2>&1 </dev/null ||
+    testbed_log "the Flash control's registration could not be removed"
+  rm -f "$script"
+  rm -rf "$WINEPREFIX/drive_c/windows/system32/Macromed" "$WINEPREFIX/drive_c/windows/syswow64/Macromed"
+}
 
 testbed_start() {
   testbed_env || return 1
@@ -152,7 +168,7 @@ testbed_start() {
   "$TESTBED_WINESERVER" -p >/dev/null 2>&1 </dev/null
   testbed_wine cmd /c exit >/dev/null 2>&1 </dev/null
   testbed_register_standin_browser
-  testbed_register_standin_flash
+  testbed_forget_flash
   export TESTBED_ACTIVE=1
 }
 

@@ -75,6 +75,8 @@ class FlashControl final : public StandInControl, public IStandInFlash {
   HRESULT STDMETHODCALLTYPE FlashVersion(long* version) override {
     if (version == nullptr) return E_POINTER;
     AppendControlLog(kLogFile, "version");
+    // The test bed can make the query fail, as a damaged control's would.
+    if (ReadSetting("VersionFails", 0) != 0) return E_FAIL;
     *version = static_cast<long>(ReadSetting("Version", kDefaultVersion));
     return S_OK;
   }

@@ -13,6 +13,7 @@
 #include "app/res/resource.h"
 #include "box_watcher.h"
 #include "data/scrambled_buffer.h"
+#include "flash/flash_check.h"
 #include "game_check.h"
 #include "image/cximage.h"
 #include "modal_script.h"
@@ -27,10 +28,19 @@ using testing_support::WriteFile;
 
 namespace {
 
-// The application enables ActiveX hosting before it runs the dialog; so do these tests.
+// The application enables ActiveX hosting and checks the Flash control before it runs the
+// dialog; so do these tests, from a folder holding the game's flash.ocx, which the check installs
+// when no control is registered yet.
 class HostingEnvironment : public ::testing::Environment {
  public:
-  void SetUp() override { AfxEnableControlContainer(); }
+  void SetUp() override {
+    AfxEnableControlContainer();
+    TempDir folder;
+    fs::copy_file(fs::path(LAUNCHER_GAME_DIR) / "flash.ocx", folder.path() / "flash.ocx");
+    ScopedCurrentDir here(folder.path());
+    FlashCheck check;
+    EXPECT_EQ(check.CheckFlashControl(), 1) << "no Flash control for the movie";
+  }
 };
 const auto* const kHosting = ::testing::AddGlobalTestEnvironment(new HostingEnvironment);
 

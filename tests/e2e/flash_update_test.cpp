@@ -160,8 +160,6 @@ TEST(FlashUpdate, TheTipDownloadsRunsAndFollowsTheInstallerToItsEnd) {
   // registering one fails, and there is no flash.ocx to install.
   GameCopy game;
   game.Remove("flash.ocx");
-  fs::copy_file(fs::path(LAUNCHER_BINARY_DIR) / "testbed" / "PlayAfterFailedCheck.exe",
-                game / "Play.exe", fs::copy_options::overwrite_existing);
   PointDownloadAt(game, server.Url("flash/flashSetUp.exe"));
   ScopedVariable noControl("STANDIN_FLASH_REFUSE", "1");
   ControlSetting noRegistration("RegisterFails", 1);

@@ -1,7 +1,8 @@
-// ActiveX hosting on real windows, against the test bed's stand-in controls (registered in the
-// test prefix by scripts/testbed.sh): creation and in-place activation, dispatch calls with both
-// argument codes, keys through the pre-translation walk, teardown; where OLE starts; and window
-// subclassing that chains with other subclassers, as controls are.
+// ActiveX hosting on real windows, against the test bed's stand-in controls (the browser
+// registered in the test prefix by scripts/testbed.sh, the Flash control registered here):
+// creation and in-place activation, dispatch calls with both argument codes, keys through the
+// pre-translation walk, teardown; where OLE starts; and window subclassing that chains with other
+// subclassers, as controls are.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <ole2.h>
@@ -47,6 +48,21 @@ CRect RectInParent(HWND child) {
   ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
   return rect;
 }
+
+// The launcher installs and registers its Flash control as it starts; these tests need only a
+// registered one: the stand-in of this build, through its own entry point.
+class FlashStandInEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    HMODULE module = ::LoadLibraryA(LAUNCHER_BINARY_DIR "\\testbed\\flash.ocx");
+    ASSERT_NE(module, nullptr) << "the Flash stand-in is not built";
+    auto registerServer = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(module, "DllRegisterServer")));
+    EXPECT_TRUE(registerServer != nullptr && registerServer() == S_OK);
+    ::FreeLibrary(module);
+  }
+};
+const auto* const kFlashStandIn = ::testing::AddGlobalTestEnvironment(new FlashStandInEnvironment);
 
 // Whether a stand-in DLL holds no object any more (false when it is not loaded).
 bool ServerIdle(const char* module) {
