@@ -149,8 +149,13 @@ testbed_forget_flash() {
     "[-$classes\ShockwaveFlash.ShockwaveFlash]" \
     '[-HKEY_LOCAL_MACHINE\Software\Macromedia]' \
     '[-HKEY_LOCAL_MACHINE\Software\Wow6432Node\Macromedia]' '' >"$script"
-  testbed_wine regedit /s "$(testbed_winpath "$script")" >/dev/null 2>&1 </dev/null ||
-    testbed_log "the Flash control's registration could not be removed"
+  # regedit has been seen to fail once just after the prefix's server started: try again.
+  local attempt output
+  for attempt in 1 2 3; do
+    output=$(testbed_wine regedit /s "$(testbed_winpath "$script")" 2>&1 </dev/null) && break
+    [ "$attempt" = 3 ] && testbed_log "the Flash control's registration could not be removed: $output"
+    sleep 1
+  done
   rm -f "$script"
   rm -rf "$WINEPREFIX/drive_c/windows/system32/Macromed" "$WINEPREFIX/drive_c/windows/syswow64/Macromed"
 }
