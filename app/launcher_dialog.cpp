@@ -65,8 +65,9 @@ BOOL LauncherDialog::OnInitDialog() {
   m_flashManual.ShowWindow(SW_HIDE);
   SetWindowText("Play");
   CreateInsideDialog();
-  ShowVersion();
-  CreateFlashTextFonts();
+  // The style is read once: each profile read opens and parses the file again.
+  const VersionStyle style = ShowVersion();
+  CreateFlashTextFonts(style.face);
   OfferFlashUpdate();
   return FALSE;
 }
@@ -163,7 +164,7 @@ void LauncherDialog::CreateInsideDialog() {
   m_insideDialog.ShowWindow(SW_SHOW);
 }
 
-void LauncherDialog::ShowVersion() {
+VersionStyle LauncherDialog::ShowVersion() {
   char version[kVersionTextBytes + 1];
   if (!ReadVersionText(version)) ErrorBox(kVersionOpenFailedBox, kVersionFile);
 
@@ -187,16 +188,16 @@ void LauncherDialog::ShowVersion() {
   }
   m_versionLabel.MoveWindow(style.x, style.y, extent.cx + 1, extent.cy + 1, TRUE);
   m_versionLabel.SetWindowText(text);
+  return style;
 }
 
-void LauncherDialog::CreateFlashTextFonts() {
-  const VersionStyle style = ReadVersionStyle();
+void LauncherDialog::CreateFlashTextFonts(const char* face) {
   m_flashManualFont.CreateFont(20, 10, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, DEFAULT_CHARSET,
                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                               FF_SWISS | DEFAULT_PITCH, style.face);
+                               FF_SWISS | DEFAULT_PITCH, face);
   m_flashTipFont.CreateFont(20, 10, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            FF_SWISS | DEFAULT_PITCH, style.face);
+                            FF_SWISS | DEFAULT_PITCH, face);
   m_flashManual.SetFont(&m_flashManualFont, TRUE);
   m_flashTip.SetFont(&m_flashTipFont, TRUE);
 }

@@ -3,6 +3,7 @@
 // top and, under its cut-out panel, the inside dialog with the news page.
 #pragma once
 #include "app/inside_dialog.h"
+#include "app/settings_read.h"
 #include "app/skin_button.h"
 #include "data/ani_table.h"
 #include "data/link_table.h"
@@ -89,8 +90,9 @@ class LauncherDialog : public CDialog {
   void LoadSkinBitmap();
   void LoadLinks();
   void LoadButtonSkins();
-  void ShowVersion();
-  void CreateFlashTextFonts();
+  // Returns the label's style: the Flash texts take the same face.
+  VersionStyle ShowVersion();
+  void CreateFlashTextFonts(const char* face);
   void CreateInsideDialog();
   void RunCheckTool();
   void StartGame();
