@@ -36,7 +36,16 @@ bool SkinButton::LoadSkin(const char* name, const AniTable& table, const char* l
   for (int i = 0; i < kButtonStateCount; ++i) {
     const char* path = StateImagePath(*frames, kButtonStates[i].frame);
     auto* image = new CxImage;
-    if (!LoadButtonImage(*image, path)) {
+    // A state that shows the same file as an earlier one copies its picture: decoding the file
+    // again takes longer, and start-up waits for every button.
+    const CxImage* same = nullptr;
+    for (int j = 0; j < i && same == nullptr; ++j) {
+      if (*fields[j] != nullptr &&
+          std::strcmp(StateImagePath(*frames, kButtonStates[j].frame), path) == 0) {
+        same = *fields[j];
+      }
+    }
+    if (!(same != nullptr && image->Copy(*same)) && !LoadButtonImage(*image, path)) {
       ErrorBox(kButtonImageFailedBox, path);
       delete image;
       image = nullptr;

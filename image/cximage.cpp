@@ -81,6 +81,30 @@ bool CxImage::TakeOver(CxImage& other) {
   return true;
 }
 
+bool CxImage::Copy(const CxImage& other) {
+  if (&other == this) return true;
+  Destroy();
+  header = other.header;
+  settings = other.settings;
+  settings.pixels = nullptr;
+  if (!other.dib) return true;
+  dib.reset(static_cast<BYTE*>(std::malloc(other.TotalSize())));
+  if (other.alpha) {
+    const std::size_t size =
+        static_cast<std::size_t>(GetWidth()) * static_cast<std::size_t>(GetHeight());
+    alpha.reset(static_cast<BYTE*>(std::malloc(size > 0 ? size : 1)));
+    if (alpha) std::memcpy(alpha.get(), other.alpha.get(), size);
+  }
+  if (!dib || (other.alpha && !alpha)) {
+    Destroy();
+    SetLastError("CxImage::Copy can't allocate memory");
+    return false;
+  }
+  std::memcpy(dib.get(), other.dib.get(), other.TotalSize());
+  settings.pixels = RowPointer(0);
+  return true;
+}
+
 void CxImage::AdoptSettings(const CxImage& other) {
   if (!dib) settings = other.settings;
 }

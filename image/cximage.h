@@ -67,6 +67,9 @@ class CxImage {
   // Moves a decoded picture, alpha plane included, out of a decoder into this image without
   // copying the pixels.
   bool TakeOver(CxImage& other);
+  // Makes this image an independent copy of `other`, alpha plane included. False, leaving this
+  // image empty, when the memory cannot be had.
+  bool Copy(const CxImage& other);
   // Lets a fresh decoder start from this image's settings; an image that holds a picture keeps
   // its own.
   void AdoptSettings(const CxImage& other);

@@ -190,4 +190,35 @@ TEST(TakeOver, MovesEverythingAndLeavesTheOtherEmpty) {
   EXPECT_EQ(target.GetStride(), 12u);
 }
 
+TEST(Copy, GivesAnIndependentPictureWithItsPaletteAndAlpha) {
+  CxImage source;
+  FillNumbered(source);
+  CxImage copy;
+  copy.Create(1, 1, 8);
+  ASSERT_TRUE(copy.Copy(source));
+  ASSERT_NE(copy.GetDib(), source.GetDib());
+  ASSERT_EQ(copy.TotalSize(), source.TotalSize());
+  EXPECT_EQ(std::memcmp(copy.GetDib(), source.GetDib(), source.TotalSize()), 0);
+  EXPECT_EQ(copy.GetStride(), 12u);
+  EXPECT_EQ(copy.GetAlphaAt(2, 1), 112);
+  // The copy's rows are its own: changing the source's leaves them alone.
+  source.RowPointer(1)[0] = 0xEE;
+  source.SetAlphaAt(2, 1, 1);
+  EXPECT_EQ(copy.RowPointer(1)[0], 10);
+  EXPECT_EQ(copy.GetAlphaAt(2, 1), 112);
+
+  CxImage paletted;
+  paletted.Create(2, 1, 8);
+  paletted.SetPaletteEntry(5, 1, 2, 3, 0);
+  paletted.RowPointer(0)[1] = 5;
+  ASSERT_TRUE(copy.Copy(paletted));
+  EXPECT_FALSE(copy.HasAlpha()) << "the earlier plane is gone";
+  EXPECT_EQ(Rgb(copy, 1, 0), 0x010203u);
+
+  CxImage empty;
+  ASSERT_TRUE(copy.Copy(empty));
+  EXPECT_FALSE(copy.IsValid());
+  EXPECT_EQ(copy.RowPointer(0), nullptr);
+}
+
 }  // namespace
