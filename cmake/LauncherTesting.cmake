@@ -1,8 +1,11 @@
 # Test helpers shared by every folder under tests/.
 #
-# launcher_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <s>] [LABELS <l...>])
+# launcher_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <s>] [LABELS <l...>]
+#                   [FOREGROUND])
 #   Builds one GoogleTest program and registers it with ctest. In the Windows tree ctest runs it
 #   through the emulator (scripts/wine-exec), so the same command works in both trees.
+#   FOREGROUND: the test brings its windows forward or needs the focus; such tests never run
+#   side by side, since each would take the one desktop's foreground from the other.
 
 # Where the outside test corpora live; tests skip, saying so, when the folder is absent.
 get_filename_component(LAUNCHER_TESTDATA_DIR "${CMAKE_SOURCE_DIR}/../shared/testdata" ABSOLUTE)
@@ -18,7 +21,7 @@ function(launcher_native_path out path)
 endfunction()
 
 function(launcher_add_test)
-  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "FOREGROUND" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   # The ThreadSanitizer tree builds and runs only the tests of threaded code; the others are
   # still defined (outside the default build) so folders can refer to them alike in every tree.
   set(skipped FALSE)
@@ -47,6 +50,9 @@ function(launcher_add_test)
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
   if(T_LABELS)
     set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+  if(T_FOREGROUND)
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK foreground)
   endif()
 endfunction()
 
