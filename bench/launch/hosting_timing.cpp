@@ -16,25 +16,13 @@
 #include <functional>
 #include <vector>
 
+#include "clock.h"
 #include "flash/flash_check.h"
 #include "flash/shockwave_flash.h"
 #include "flash/web_browser.h"
 #include "framework/afxwin.h"
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER counter, frequency;
-  ::QueryPerformanceCounter(&counter);
-  ::QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 // Milliseconds for `make` to create a child of `container` and for it to paint; `make` returns
 // the child's window handle, which is then destroyed with `destroy`.

@@ -16,24 +16,13 @@
 #include <string>
 #include <vector>
 
+#include "clock.h"
+
 namespace {
 
 constexpr UINT kLauncherAction = WM_USER + 100;
 constexpr WPARAM kActionExit = 0;
 constexpr int kVersionLabelId = 1002;
-
-double Now() {
-  LARGE_INTEGER counter, frequency;
-  ::QueryPerformanceCounter(&counter);
-  ::QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 struct Search {
   DWORD pid;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "standin_control.h"
+#include "standin_exports.h"
 #include "standin_server.h"
 #include "web_page.h"
 
@@ -247,40 +248,8 @@ class BrowserControl final : public StandInControl, public IDispatch {
   int m_contentHeight = 0;
 };
 
-HRESULT CreateBrowserControl(REFIID iid, void** object) {
-  auto* control = new BrowserControl;
-  const HRESULT hr = control->QueryInterface(iid, object);
-  control->Release();
-  return hr;
-}
-
 }  // namespace
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    g_serverModule = instance;
-    ::DisableThreadLibraryCalls(instance);
-  } else if (reason == DLL_PROCESS_DETACH) {
-    ::UnregisterClassW(kWindowClass, instance);
-  }
-  return TRUE;
-}
-
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
-  if (ControlRefusedByEnvironment(kRefuseVariable)) {
-    if (object != nullptr) *object = nullptr;
-    return CLASS_E_CLASSNOTAVAILABLE;
-  }
-  return GetControlClassObject(clsid, iid, object, kBrowserClassId, CreateBrowserControl);
-}
-
-STDAPI DllCanUnloadNow() { return ServerCanUnloadNow(); }
-
-STDAPI DllRegisterServer() {
-  return RegisterControlServer(kBrowserClassId, "Microsoft Web Browser (stand-in)",
-                               "Shell.Explorer.1");
-}
-
-STDAPI DllUnregisterServer() {
-  return UnregisterControlServer(kBrowserClassId, "Shell.Explorer.1");
-}
+const StandInServerDescription kStandInServer = {
+    kBrowserClassId, "Microsoft Web Browser (stand-in)", "Shell.Explorer.1",
+    kRefuseVariable, kWindowClass, CreateStandInObject<BrowserControl>, nullptr};

@@ -9,6 +9,7 @@
 #include "flash_banner.h"
 #include "flash_movie.h"
 #include "standin_control.h"
+#include "standin_exports.h"
 #include "standin_server.h"
 
 namespace {
@@ -215,42 +216,11 @@ class FlashControl final : public StandInControl, public IStandInFlash {
   unsigned m_frame = 0;
 };
 
-HRESULT CreateFlashControl(REFIID iid, void** object) {
-  auto* control = new FlashControl;
-  const HRESULT hr = control->QueryInterface(iid, object);
-  control->Release();
-  return hr;
-}
+// The test bed can make registration fail, as with a damaged control file.
+bool RegistrationRefused() { return ReadSetting("RegisterFails", 0) != 0; }
 
 }  // namespace
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    g_serverModule = instance;
-    ::DisableThreadLibraryCalls(instance);
-  } else if (reason == DLL_PROCESS_DETACH) {
-    ::UnregisterClassW(kWindowClass, instance);
-  }
-  return TRUE;
-}
-
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
-  if (ControlRefusedByEnvironment(kRefuseVariable)) {
-    if (object != nullptr) *object = nullptr;
-    return CLASS_E_CLASSNOTAVAILABLE;
-  }
-  return GetControlClassObject(clsid, iid, object, kFlashClassId, CreateFlashControl);
-}
-
-STDAPI DllCanUnloadNow() { return ServerCanUnloadNow(); }
-
-STDAPI DllRegisterServer() {
-  // The test bed can make registration fail, as with a damaged control file.
-  if (ReadSetting("RegisterFails", 0) != 0) return SELFREG_E_CLASS;
-  return RegisterControlServer(kFlashClassId, "Shockwave Flash Object (stand-in)",
-                               "ShockwaveFlash.ShockwaveFlash");
-}
-
-STDAPI DllUnregisterServer() {
-  return UnregisterControlServer(kFlashClassId, "ShockwaveFlash.ShockwaveFlash");
-}
+const StandInServerDescription kStandInServer = {
+    kFlashClassId, "Shockwave Flash Object (stand-in)", "ShockwaveFlash.ShockwaveFlash",
+    kRefuseVariable, kWindowClass, CreateStandInObject<FlashControl>, RegistrationRefused};

@@ -17,6 +17,7 @@
 #include "flash/installer_file.h"
 #include "flash/installer_windows.h"
 #include "flash/update_texts.h"
+#include "scoped_variable.h"
 #include "scripted_server.h"
 #include "test_support.h"
 #include "testbed/installer_trailer.h"
@@ -33,6 +34,8 @@ using testing_support::TempDir;
 using testing_support::WriteFile;
 
 namespace {
+
+using testing_support::ScopedVariable;
 
 // ActiveX hosting, as the application enables it, and the socket library for the test's own
 // servers (the flow starts and cleans up its own use of it).
@@ -88,17 +91,6 @@ class CheckResult {
  public:
   explicit CheckResult(int result) { RecordFlashCheckResult(result); }
   ~CheckResult() { RecordFlashCheckResult(-1); }
-};
-
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const char* value) : name_(name) {
-    ::SetEnvironmentVariableA(name, value);
-  }
-  ~ScopedVariable() { ::SetEnvironmentVariableA(name_, nullptr); }
-
- private:
-  const char* name_;
 };
 
 // The stand-in installer's program with the line that picks its behaviour.

@@ -17,6 +17,7 @@
 #include "game_check.h"
 #include "image/cximage.h"
 #include "modal_script.h"
+#include "scoped_variable.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -27,6 +28,8 @@ using testing_support::TempDir;
 using testing_support::WriteFile;
 
 namespace {
+
+using testing_support::ScopedVariable;
 
 // The application enables ActiveX hosting and checks the Flash control before it runs the
 // dialog; so do these tests, from a folder holding the game's flash.ocx, which the check installs
@@ -612,19 +615,6 @@ TEST(SkinButtonHover, SoftEdgedImagesLookTheSameAfterManyHoverCycles) {
     EXPECT_EQ(changed, 0u) << "the normal picture is drawn over the skin, not over the glow";
   });
 }
-
-// Sets an environment variable of this process for the object's life (the stand-in controls
-// refuse to be created when theirs is set).
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const char* value) : name_(name) {
-    ::SetEnvironmentVariableA(name, value);
-  }
-  ~ScopedVariable() { ::SetEnvironmentVariableA(name_, nullptr); }
-
- private:
-  const char* name_;
-};
 
 std::string CurrentDirectory() {
   char directory[MAX_PATH] = {};

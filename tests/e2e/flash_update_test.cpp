@@ -15,11 +15,13 @@
 #include <vector>
 
 #include "box_watcher.h"
+#include "flash_machine.h"
 #include "data/scrambled_buffer.h"
 #include "game_copy.h"
 #include "input.h"
 #include "launcher_process.h"
 #include "run_log.h"
+#include "scoped_variable.h"
 #include "scripted_server.h"
 #include "testbed/installer_trailer.h"
 
@@ -27,6 +29,8 @@ namespace fs = std::filesystem;
 
 namespace e2e {
 namespace {
+
+using testing_support::ScopedVariable;
 
 constexpr int kTipId = 1003;
 constexpr int kManualId = 1004;
@@ -52,45 +56,6 @@ void PointDownloadAt(const GameCopy& game, const std::string& url) {
   scrambler.Scramble(reinterpret_cast<unsigned char*>(&links[0]), static_cast<int>(links.size()));
   game.Write("ini/play.dat", links);
 }
-
-// A DWORD of the stand-in Flash control's settings, set for the object's life.
-class ControlSetting {
- public:
-  ControlSetting(const char* name, DWORD value) : name_(name) {
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\LauncherTestbed\\FlashControl", 0, nullptr, 0,
-                      KEY_ALL_ACCESS, nullptr, &key_, nullptr);
-    DWORD size = sizeof previous_;
-    had_ = ::RegQueryValueExA(key_, name_, nullptr, nullptr, reinterpret_cast<BYTE*>(&previous_),
-                              &size) == ERROR_SUCCESS;
-    ::RegSetValueExA(key_, name_, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-  }
-  ~ControlSetting() {
-    if (had_) {
-      ::RegSetValueExA(key_, name_, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous_),
-                       sizeof previous_);
-    } else {
-      ::RegDeleteValueA(key_, name_);
-    }
-    ::RegCloseKey(key_);
-  }
-
- private:
-  const char* name_;
-  HKEY key_ = nullptr;
-  DWORD previous_ = 0;
-  bool had_ = false;
-};
-
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const char* value) : name_(name) {
-    ::SetEnvironmentVariableA(name, value);
-  }
-  ~ScopedVariable() { ::SetEnvironmentVariableA(name_, nullptr); }
-
- private:
-  const char* name_;
-};
 
 // What the two texts show, read from outside every few milliseconds; each change is kept with the
 // time it was seen.
@@ -162,7 +127,7 @@ TEST(FlashUpdate, TheTipDownloadsRunsAndFollowsTheInstallerToItsEnd) {
   game.Remove("flash.ocx");
   PointDownloadAt(game, server.Url("flash/flashSetUp.exe"));
   ScopedVariable noControl("STANDIN_FLASH_REFUSE", "1");
-  ControlSetting noRegistration("RegisterFails", 1);
+  testing_support::ScopedStandInSetting noRegistration("RegisterFails", 1);
 
   testing_support::BoxWatcher boxes;
   LauncherProcess launcher(game / "Play.exe", game.dir());

@@ -139,6 +139,25 @@ void SetStandInSetting(const char* name, DWORD value) {
   SetDword(HKEY_CURRENT_USER, kStandInSettingsKey, name, value);
 }
 
+ScopedStandInSetting::ScopedStandInSetting(const char* name, DWORD value) : name_(name) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, kStandInSettingsKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    DWORD size = sizeof previous_;
+    had_ = ::RegQueryValueExA(key, name_, nullptr, nullptr, reinterpret_cast<BYTE*>(&previous_),
+                              &size) == ERROR_SUCCESS;
+    ::RegCloseKey(key);
+  }
+  SetStandInSetting(name_, value);
+}
+
+ScopedStandInSetting::~ScopedStandInSetting() {
+  if (had_) {
+    SetStandInSetting(name_, previous_);
+  } else {
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kStandInSettingsKey, name_);
+  }
+}
+
 void WriteSafeVersions(const char* extra) {
   SetDword(HKEY_LOCAL_MACHINE, kSafeVersionsKey, "10.0", 1);
   SetDword(HKEY_LOCAL_MACHINE, kSafeVersionsKey, "9.0", 1);

@@ -41,6 +41,19 @@ std::string RegistryListing(HKEY root, const std::string& path);
 std::string FolderListing(const std::string& folder);
 
 void SetStandInSetting(const char* name, DWORD value);
+// A stand-in setting for the object's life: what was there before (or nothing) comes back after.
+class ScopedStandInSetting {
+ public:
+  ScopedStandInSetting(const char* name, DWORD value);
+  ~ScopedStandInSetting();
+  ScopedStandInSetting(const ScopedStandInSetting&) = delete;
+  ScopedStandInSetting& operator=(const ScopedStandInSetting&) = delete;
+
+ private:
+  const char* name_;
+  DWORD previous_ = 0;
+  bool had_ = false;
+};
 // Writes both of Flash Player's safe-version values ("10.0" and "9.0") and `extra`, if given.
 void WriteSafeVersions(const char* extra = nullptr);
 // The value names under the safe-versions key, sorted and joined with spaces; "(no key)" when the

@@ -1,0 +1,29 @@
+// The COM entry points of a stand-in control's DLL, written once (standin_exports.cpp, compiled
+// into each DLL) from the one description each DLL gives of itself.
+#pragma once
+#include "standin_server.h"
+
+struct StandInServerDescription {
+  const CLSID& clsid;
+  const char* description;
+  const char* progId;
+  // Set to anything but "0", the control refuses to be created.
+  const char* refuseVariable;
+  // The window class the control registers; unregistered when the DLL unloads.
+  const wchar_t* windowClass;
+  ControlClassFactory::CreateFunction create;
+  // Asked before registering; true makes the registration fail (null: never).
+  bool (*registrationRefused)();
+};
+
+// Defined by each control's DLL.
+extern const StandInServerDescription kStandInServer;
+
+// A ControlClassFactory::CreateFunction for the control class T.
+template <class T>
+HRESULT CreateStandInObject(REFIID iid, void** object) {
+  auto* control = new T;
+  const HRESULT hr = control->QueryInterface(iid, object);
+  control->Release();
+  return hr;
+}
