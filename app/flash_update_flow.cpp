@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "compat/winsock.h"
+#include "diag/diagnostics.h"
 #include "flash/flash_check_result.h"
+#include "flash/installer_check.h"
 #include "flash/installer_file.h"
 #include "flash/installer_windows.h"
 #include "flash/update_texts.h"
@@ -49,7 +51,16 @@ void LauncherDialog::OfferFlashUpdate() {
 bool LauncherDialog::HandleFlashUpdateClick() {
   if (m_flashTip.IsWindowVisible() && m_downloadArmed != 0 && CursorOver(m_flashTip)) {
     const char* url = m_links.slots[kSlotFlashHttp];
-    if (_stricmp(url, "") != 0 && !StartFlashDownload(url)) return false;
+    if (_stricmp(url, "") != 0) {
+      // A mistyped pin could never be met: nothing is downloaded, and the operator learns why.
+      if (m_installerPin.state == InstallerPin::kMalformed) {
+        LogMessage("Flash installer not downloaded: %s",
+                   InstallerVerdictText(InstallerVerdict::kPinMalformed));
+        FailFlashUpdate(kFlashVerifyFailed);
+        return false;
+      }
+      if (!StartFlashDownload(url)) return false;
+    }
   }
   if (m_flashManual.IsWindowVisible() && CursorOver(m_flashManual) &&
       m_links.slots[kSlotFlashHttpHand][0] != '\0') {
@@ -101,9 +112,22 @@ void LauncherDialog::OpenFlashManualPage() {
   OnPaint();
 }
 
+bool LauncherDialog::DownloadWorkerEnded() const {
+  HANDLE worker = m_downloader.GetWorkerThread();
+  return worker != nullptr && ::WaitForSingleObject(worker, 0) == WAIT_OBJECT_0;
+}
+
 void LauncherDialog::OnTimer(UINT_PTR id) {
   if (id != FLASH_UPDATE_TIMER) return;
+  // Whether the worker has ended is read before its percentage, so an ended worker's figure is
+  // final: below 100 it will never complete (refused status, a cut body, or no body at all).
+  const bool workerEnded = DownloadWorkerEnded();
   const int percent = m_downloader.GetPercent();
+  if (percent < 100 && workerEnded) {
+    ::WSACleanup();
+    FailFlashUpdate(kFlashDownloadFailed);
+    return;
+  }
   if (percent >= 1 && percent <= 99) {
     shownPercent = std::min(shownPercent + 10, 80);
     ShowFlashProgress();
@@ -123,19 +147,37 @@ void LauncherDialog::OnTimer(UINT_PTR id) {
 void LauncherDialog::InstallDownloadedPlayer() {
   ::WSACleanup();
   const HttpTransfer& transfer = m_downloader.GetTransfer();
-  // An installer that could not be written whole is not run: the player is told so and offered
-  // the manual download, and the timer stops.
+  // Whatever the server sent is checked before it touches the disk: only a Windows program, and
+  // only the pinned one where the game folder pins it, is written and run.
+  const InstallerVerdict verdict =
+      CheckDownloadedInstaller(transfer.body.get(), transfer.bodySize, m_installerPin);
+  if (verdict != InstallerVerdict::kAccepted) {
+    LogMessage("Flash installer refused: %s", InstallerVerdictText(verdict));
+    FailFlashUpdate(kFlashVerifyFailed);
+    return;
+  }
+  // An installer that could not be written whole is not run.
   if (!WriteInstallerFile(kFlashInstallerPath, transfer.body.get(), transfer.bodySize)) {
-    KillTimer(FLASH_UPDATE_TIMER);
-    SetFlashTipText(kFlashSaveFailed);
-    OfferFlashManualLink();
+    FailFlashUpdate(kFlashSaveFailed);
     return;
   }
   shownPercent = 80;
-  // A failure to start is not reported: the ticks go on looking for the installer's windows.
-  StartInstaller(kFlashInstallerPath);
-  OfferFlashManualLink();
+  // Marked before the start: an elevation prompt pumps messages, and a tick arriving meanwhile
+  // must follow the installer rather than start it a second time.
   m_installerStarted = 1;
+  if (!StartInstaller(kFlashInstallerPath)) {
+    FailFlashUpdate(kFlashStartFailed);
+    return;
+  }
+  OfferFlashManualLink();
+}
+
+void LauncherDialog::FailFlashUpdate(const char* text) {
+  KillTimer(FLASH_UPDATE_TIMER);
+  SetFlashTipText(text);
+  OfferFlashManualLink();
+  m_installerStarted = 0;
+  m_downloadArmed = 1;
 }
 
 void LauncherDialog::FollowInstaller() {

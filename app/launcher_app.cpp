@@ -11,6 +11,9 @@ LauncherApp theApp;
 LauncherApp::LauncherApp() : CWinApp(nullptr) {}
 
 BOOL LauncherApp::InitInstance() {
+  // Players start the launcher from anywhere: a DLL planted in the current directory must never be
+  // loaded in place of a system one. Files the launcher loads itself are named by full path.
+  ::SetDllDirectoryA("");
   INITCOMMONCONTROLSEX controls;
   controls.dwSize = 8;
   controls.dwICC = ICC_WIN95_CLASSES;

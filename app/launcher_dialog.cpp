@@ -119,6 +119,7 @@ void LauncherDialog::LoadLinks() {
   // Only the first section counts, whatever its title; without any section nothing is filled.
   // (The table never holds a missing section record, so there is no such failure to report.)
   FillLinkTable(table, m_links);
+  m_installerPin = ReadInstallerPin(table);
 }
 
 void LauncherDialog::LoadButtonSkins() {

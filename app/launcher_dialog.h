@@ -6,6 +6,7 @@
 #include "app/settings_read.h"
 #include "app/skin_button.h"
 #include "data/ani_table.h"
+#include "data/installer_pin.h"
 #include "data/link_table.h"
 #include "flash/shockwave_flash.h"
 #include "framework/afxwin.h"
@@ -72,6 +73,8 @@ class LauncherDialog : public CDialog {
   CFont m_versionFont;
   COLORREF m_versionColor = 0;
   LinkTable m_links;
+  // The digest the downloaded installer must have, when ini/play.dat pins one.
+  InstallerPin m_installerPin;
   CShockwaveFlash* m_flashMovie = nullptr;  // owned; created by CreateFlashMovie
   HBITMAP m_backgroundBitmap = nullptr;  // not owned: the loaded skin lives until the process ends
   CDC m_canvasDC;
@@ -109,6 +112,10 @@ class LauncherDialog : public CDialog {
   bool StartFlashDownload(const char* url);
   void OpenFlashManualPage();
   void InstallDownloadedPlayer();
+  // Ends a download or an installation that cannot go on: the tip says `text`, the manual link is
+  // offered, the timer stops, and the next click on the tip starts a fresh download.
+  void FailFlashUpdate(const char* text);
+  bool DownloadWorkerEnded() const;
   void FollowInstaller();
   void ShowFlashProgress();
   void SetFlashTipText(const char* text);

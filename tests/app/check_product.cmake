@@ -33,4 +33,8 @@ foreach(line ${imports})
     message(FATAL_ERROR "${PROGRAM} needs ${line}, which is not a system DLL")
   endif()
 endforeach()
+# The current directory is taken out of the DLL search path first thing at start.
+if(NOT dump MATCHES "SetDllDirectoryA")
+  message(FATAL_ERROR "${PROGRAM} never calls SetDllDirectoryA: the current directory stays in its DLL search path")
+endif()
 message(STATUS "${PROGRAM}: ${FORMAT}, Windows GUI, imports ${imports}")

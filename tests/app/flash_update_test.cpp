@@ -523,10 +523,13 @@ TEST_F(FlashUpdateTest, AnOutOfDateInstallerIsReportedTheTimerStopsAndTheManualP
 }
 
 int g_createCalls = 0;
+LauncherDialog* g_promptingDialog = nullptr;
 BOOL WINAPI CreateProcessAskingForElevation(LPCSTR, LPSTR, LPSECURITY_ATTRIBUTES,
                                             LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID, LPCSTR,
                                             LPSTARTUPINFOA, LPPROCESS_INFORMATION) {
   ++g_createCalls;
+  // The elevation prompt pumps messages: the update's tick can arrive in the middle of the start.
+  if (g_promptingDialog != nullptr) g_promptingDialog->SendMessage(WM_TIMER, FLASH_UPDATE_TIMER, 0);
   ::SetLastError(740);  // ERROR_ELEVATION_REQUIRED
   return FALSE;
 }
@@ -549,6 +552,7 @@ TEST_F(FlashUpdateTest, AnInstallerThatAsksForElevationIsStartedThroughTheShell)
   LauncherDialog dialog;
   ScopedCurrentDir here(folder_.path());
   g_createCalls = 0;
+  g_promptingDialog = &dialog;
   {
     ElevationSeam seam(CreateProcessAskingForElevation);
     FlowScript(dialog, {
@@ -559,7 +563,8 @@ TEST_F(FlashUpdateTest, AnInstallerThatAsksForElevationIsStartedThroughTheShell)
         [&] { return dialog.m_installerStarted == 1; },
     }).Run();
   }
-  EXPECT_EQ(g_createCalls, 1);
+  g_promptingDialog = nullptr;
+  EXPECT_EQ(g_createCalls, 1) << "a tick during the prompt does not start the installer again";
   std::vector<std::string> records = WaitForRecords(folder_ / kInstallerLog, 1);
   ASSERT_EQ(records.size(), 1u) << "started by the shell";
   EXPECT_TRUE(Contains(records[0], "started quiet show=7")) << records[0];
@@ -591,6 +596,107 @@ TEST_F(FlashUpdateTest, AnInstallerThatCannotBeWrittenIsNotRunAndTheManualPageIs
         EXPECT_FALSE(TimerWasRunning(dialog));
       }),
   }).Run();
+  ::Sleep(300);
+  EXPECT_TRUE(folder_.InstallerRecords().empty()) << "nothing was started";
+}
+
+// Each way a download or an installation can fail ends with a text, the manual link and the timer
+// stopped, and the next click on the tip starts a fresh download.
+TEST_F(FlashUpdateTest, ARefusedOrCutDownloadOrAnInstallerThatWillNotStartLetsTheNextClickStartAfresh) {
+  const std::string image = InstallerImage("quiet");
+  const struct {
+    const char* kind;
+    std::vector<net_testing::Step> script;
+    bool startFails;
+    const char* text;
+  } cases[] = {
+      {"404", {Send("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found")}, false,
+       kFlashDownloadFailed},
+      {"cut short", {Send(OkHeader(image.size()) + image.substr(0, image.size() / 2))}, false,
+       kFlashDownloadFailed},
+      {"will not start", {Send(OkHeader(image.size()) + image)}, true, kFlashStartFailed},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    ScriptedServer failing(c.script);
+    ScriptedServer working({Send(OkHeader(image.size())), Send(image)});
+    CheckResult check(0);
+    LauncherDialog dialog;
+    ScopedCurrentDir here(folder_.path());
+    std::unique_ptr<ElevationSeam> seam;
+    if (c.startFails) seam = std::make_unique<ElevationSeam>(CreateProcessDenied);
+    FlowScript(dialog, {
+        Do([&] {
+          SetLink(dialog, kSlotFlashHttp, failing.Url("flash/flashSetUp.exe"));
+          MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
+        }),
+        [&] { return WindowText(dialog.m_flashTip) == c.text; },
+        Do([&] {
+          EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
+          EXPECT_FALSE(TimerWasRunning(dialog));
+          EXPECT_EQ(dialog.m_downloadArmed, 1);
+          EXPECT_EQ(dialog.m_installerStarted, 0);
+          seam.reset();
+          SetLink(dialog, kSlotFlashHttp, working.Url("flash/flashSetUp.exe"));
+          MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
+        }),
+        [&] { return dialog.m_installerStarted == 1; },
+    }).Run();
+    EXPECT_EQ(working.Requests().size(), 1u);
+    EXPECT_EQ(WaitForRecords(folder_ / kInstallerLog, 1).size(), 1u) << "the fresh download ran";
+    TearDown();
+    std::error_code ignored;
+    fs::remove(folder_.path() / kInstallerLog, ignored);
+  }
+}
+
+// What the server sends is checked before anything is written: not a program, or not the one the
+// game folder pins, and nothing is written or started; a mistyped pin downloads nothing at all.
+TEST_F(FlashUpdateTest, AnInstallerThatIsNotAProgramOrNotThePinnedOneIsNeitherWrittenNorRun) {
+  const std::string page = "<html><body>Flash Player</body></html>" + std::string(200, ' ');
+  const std::string image = InstallerImage("quiet");
+  InstallerPin otherFile;
+  otherFile.state = InstallerPin::kValid;
+  otherFile.digest[0] = 1;
+  InstallerPin malformed;
+  malformed.state = InstallerPin::kMalformed;
+  const struct {
+    const char* kind;
+    std::string body;
+    InstallerPin pin;
+    const char* logged;
+  } cases[] = {
+      {"html page", page, InstallerPin{}, "Flash installer refused: it is not a Windows program"},
+      {"another file's digest", image, otherFile,
+       "Flash installer refused: its SHA-256 is not the one FlashHttpSha256 names"},
+      {"malformed pin", image, malformed,
+       "Flash installer not downloaded: FlashHttpSha256 in ini/play.dat is not 64 hex digits"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    ScriptedServer server({Send(OkHeader(c.body.size()) + c.body)});
+    CheckResult check(0);
+    LauncherDialog dialog;
+    ScopedCurrentDir here(folder_.path());
+    FlowScript(dialog, {
+        Do([&] {
+          dialog.m_installerPin = c.pin;
+          SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
+          MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
+        }),
+        [&] { return WindowText(dialog.m_flashTip) == kFlashVerifyFailed; },
+        Do([&] {
+          EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
+          EXPECT_FALSE(TimerWasRunning(dialog));
+          EXPECT_EQ(dialog.m_downloadArmed, 1);
+        }),
+    }).Run();
+    EXPECT_FALSE(fs::exists(folder_.path() / "flashSetUp.exe"));
+    EXPECT_NE(ReadFile(folder_ / "debug.log").find(c.logged), std::string::npos);
+    if (c.pin.state == InstallerPin::kMalformed) {
+      EXPECT_TRUE(server.Requests().empty());
+    }
+  }
   ::Sleep(300);
   EXPECT_TRUE(folder_.InstallerRecords().empty()) << "nothing was started";
 }

@@ -5,6 +5,7 @@
 
 #include "data/clean_line.h"
 #include "data/definition_table.h"
+#include "data/installer_pin.h"
 #include "data/link_table.h"
 #include "data_test_support.h"
 #include "test_support.h"
@@ -154,6 +155,39 @@ TEST(LinkTable, SlotsHoldAt255BytesInSlotOrder) {
   char untouched[4] = "abc";
   EXPECT_FALSE(CopyLink(untouched, sizeof untouched, nullptr));
   EXPECT_STREQ(untouched, "abc");
+}
+
+TEST(InstallerPin, SixtyFourHexDigitsInEitherCaseOrTheKeyRefusesEverything) {
+  const std::string hex = "00FFa0b1c2d3e4f5" + std::string(48, '7');
+  const struct {
+    std::string line;  // the first section's pin line, or none
+    InstallerPin::State state;
+  } cases[] = {
+      {"", InstallerPin::kAbsent},
+      {"FlashHttpSha256=" + hex + "\n", InstallerPin::kValid},
+      {"FlashHttpSha256=\n", InstallerPin::kMalformed},
+      {"FlashHttpSha256=" + hex.substr(1) + "\n", InstallerPin::kMalformed},
+      {"FlashHttpSha256=" + hex.substr(1) + "g\n", InstallerPin::kMalformed},
+      {"FlashHttpSha256= " + hex + "\n", InstallerPin::kMalformed},
+      {"flashhttpsha256=" + hex + "\n", InstallerPin::kAbsent},  // keys match exactly, as links do
+  };
+  TempDir dir;
+  ScopedCurrentDir here(dir.path());
+  for (const auto& c : cases) {
+    WriteFile("play.dat", data_test::Scrambled("[Links]\nPage=p\n" + c.line +
+                                               "[Second]\nFlashHttpSha256=" + hex + "\n"));
+    DefinitionTable table;
+    ASSERT_EQ(table.Load("play.dat", ScrambledFile::ModeScrambled), 1);
+    const InstallerPin pin = ReadInstallerPin(table);
+    EXPECT_EQ(pin.state, c.state) << c.line;
+    if (pin.state == InstallerPin::kValid) {
+      EXPECT_EQ(pin.digest[0], 0x00);
+      EXPECT_EQ(pin.digest[1], 0xFF);
+      EXPECT_EQ(pin.digest[2], 0xA0);
+      EXPECT_EQ(pin.digest[7], 0xF5);
+      EXPECT_EQ(pin.digest[31], 0x77);
+    }
+  }
 }
 
 }  // namespace

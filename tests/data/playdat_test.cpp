@@ -46,6 +46,17 @@ TEST_F(PlaydatTest, LinksSaysWhatTheLauncherWouldShowAndLog) {
   EXPECT_EQ(plain.exitCode, 0) << plain.err;
   EXPECT_EQ(plain.out.substr(0, 16), "Page=p\nRegist=\nP") << plain.out;
   EXPECT_NE(plain.out.find("\nGm=\n"), std::string::npos) << "the second section is never read";
+  EXPECT_EQ(plain.out.find("FlashHttpSha256"), std::string::npos) << "no pin, no line";
+
+  WriteFile("pinned.txt", "[A]\nFlashHttpSha256=" + std::string(64, 'E') + "\n");
+  const ToolRun pinned = Run("links --plain pinned.txt");
+  EXPECT_EQ(pinned.exitCode, 0) << pinned.err;
+  EXPECT_NE(pinned.out.find("\nFlashHttpHand=\nFlashHttpSha256=" + std::string(64, 'E') + "\n"),
+            std::string::npos) << pinned.out;
+  EXPECT_EQ(pinned.err, "");
+  WriteFile("pinned.txt", "[A]\nFlashHttpSha256=e3b0c442\n");
+  const ToolRun cut = Run("links --plain pinned.txt");
+  EXPECT_NE(cut.err.find("not 64 hex digits"), std::string::npos) << cut.err;
 
   const ToolRun missing = Run("links missing.dat");
   EXPECT_EQ(missing.exitCode, 1);

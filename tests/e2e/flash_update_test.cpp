@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -17,6 +18,7 @@
 #include "box_watcher.h"
 #include "flash_machine.h"
 #include "data/scrambled_buffer.h"
+#include "flash/system_sha256.h"
 #include "game_copy.h"
 #include "input.h"
 #include "launcher_process.h"
@@ -44,17 +46,53 @@ std::string InstallerImage() {
          InstallerTrailer("install", 1000, 1500, 30000);
 }
 
-// The copy's links with the download address replaced.
-void PointDownloadAt(const GameCopy& game, const std::string& url) {
+// The copy's links with the download address replaced and, when `pin` is given, the installer's
+// digest pinned beside it.
+void PointDownloadAt(const GameCopy& game, const std::string& url, const std::string& pin = "") {
   std::string links = game.Read("ini/play.dat");
   ScrambledBuffer scrambler;
   scrambler.Descramble(reinterpret_cast<unsigned char*>(&links[0]), static_cast<int>(links.size()));
   const size_t key = links.find("FlashHttp=");
   ASSERT_NE(key, std::string::npos) << links;
   const size_t end = links.find_first_of("\r\n", key);
-  links.replace(key, end - key, "FlashHttp=" + url);
+  links.replace(key, end - key,
+                "FlashHttp=" + url + (pin.empty() ? "" : "\r\nFlashHttpSha256=" + pin));
   scrambler.Scramble(reinterpret_cast<unsigned char*>(&links[0]), static_cast<int>(links.size()));
   game.Write("ini/play.dat", links);
+}
+
+// The SHA-256 of `bytes` in upper-case hex, from the system's CryptoAPI provider (the launcher
+// takes the CNG one where it can, so the two are checked against each other).
+std::string UpperHexDigest(const std::string& bytes) {
+  unsigned char digest[kSystemSha256Size] = {};
+  EXPECT_TRUE(SystemSha256(bytes.data(), bytes.size(), digest, Sha256Provider::kCryptoApi));
+  std::string hex;
+  for (unsigned char byte : digest) {
+    char pair[3];
+    std::snprintf(pair, sizeof pair, "%02X", byte);
+    hex += pair;
+  }
+  return hex;
+}
+
+// A folder where the start-up check finds no usable control: the control cannot be created,
+// registering one fails, and there is no flash.ocx to install.
+struct NoFlashControl {
+  explicit NoFlashControl(const GameCopy& game) { game.Remove("flash.ocx"); }
+  ScopedVariable noControl{"STANDIN_FLASH_REFUSE", "1"};
+  testing_support::ScopedStandInSetting noRegistration{"RegisterFails", 1};
+};
+
+// Clicks the centre of the tip once it is offered.
+void ClickTheTip(HWND launcher) {
+  HWND tip = ::GetDlgItem(launcher, kTipId);
+  ASSERT_NE(tip, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(tip) != FALSE; }, 3000))
+      << "the tip is offered after the failed check";
+  EXPECT_EQ(WindowText(tip), "Flash插件需要更新,点击此处下载");
+  RECT tipRect{};
+  ::GetWindowRect(tip, &tipRect);
+  ASSERT_TRUE(ClickAt((tipRect.left + tipRect.right) / 2, (tipRect.top + tipRect.bottom) / 2));
 }
 
 // What the two texts show, read from outside every few milliseconds; each change is kept with the
@@ -109,11 +147,15 @@ int ProgressOf(const std::string& tip) {
   return std::atoi(tip.c_str() + prefix.size());
 }
 
+// The server writes its header names in lower case and no blank after the colon, as some servers
+// and proxies do; the game folder pins the installer's digest, written in upper-case hex.
 TEST(FlashUpdate, TheTipDownloadsRunsAndFollowsTheInstallerToItsEnd) {
   net_testing::WinsockSession winsock;
   const std::string image = InstallerImage();
   // Ten pieces a little under half a second apart: a download of a few seconds.
-  std::vector<net_testing::Step> script{net_testing::Send(net_testing::OkHeader(image.size()))};
+  std::vector<net_testing::Step> script{net_testing::Send(
+      "HTTP/1.1 200 OK\r\ncontent-type:application/octet-stream\r\ncontent-length:" +
+      std::to_string(image.size()) + "\r\n\r\n")};
   const size_t piece = image.size() / 10 + 1;
   for (size_t at = 0; at < image.size(); at += piece) {
     script.push_back(net_testing::Pause(450));
@@ -121,29 +163,19 @@ TEST(FlashUpdate, TheTipDownloadsRunsAndFollowsTheInstallerToItsEnd) {
   }
   net_testing::ScriptedServer server(script);
 
-  // A folder where the start-up check finds no usable control: the control cannot be created,
-  // registering one fails, and there is no flash.ocx to install.
   GameCopy game;
-  game.Remove("flash.ocx");
-  PointDownloadAt(game, server.Url("flash/flashSetUp.exe"));
-  ScopedVariable noControl("STANDIN_FLASH_REFUSE", "1");
-  testing_support::ScopedStandInSetting noRegistration("RegisterFails", 1);
+  NoFlashControl noFlash(game);
+  PointDownloadAt(game, server.Url("flash/flashSetUp.exe"), UpperHexDigest(image));
 
   testing_support::BoxWatcher boxes;
   LauncherProcess launcher(game / "Play.exe", game.dir());
   HWND window = launcher.WaitUntilReady();
   ASSERT_NE(window, nullptr) << "the launcher did not come up";
   HWND tip = ::GetDlgItem(window, kTipId);
-  ASSERT_NE(tip, nullptr);
-  ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(tip) != FALSE; }, 3000))
-      << "the tip is offered after the failed check";
-  EXPECT_EQ(WindowText(tip), "Flash插件需要更新,点击此处下载");
-
   TextWatch texts(window);
-  RECT tipRect{};
-  ::GetWindowRect(tip, &tipRect);
   const DWORD clicked = ::GetTickCount();
-  ASSERT_TRUE(ClickAt((tipRect.left + tipRect.right) / 2, (tipRect.top + tipRect.bottom) / 2));
+  ClickTheTip(window);
+  if (HasFatalFailure()) return;
 
   ASSERT_TRUE(server.WaitConnections(1)) << "the download did not end";
   const DWORD downloaded = ::GetTickCount();
@@ -197,6 +229,48 @@ TEST(FlashUpdate, TheTipDownloadsRunsAndFollowsTheInstallerToItsEnd) {
     std::printf("  %6ld ms  tip \"%s\"  manual \"%s\"\n",
                 static_cast<long>(change.at) - static_cast<long>(clicked), change.tip.c_str(),
                 change.manual.c_str());
+  }
+}
+
+// What comes back is not the installer: an HTML page served with 200, or a program whose digest is
+// not the one pinned. Nothing is written or started, and the player is sent to the manual page.
+TEST(FlashUpdate, ABodyThatIsNotTheInstallerIsNeitherWrittenNorStarted) {
+  net_testing::WinsockSession winsock;
+  const std::string page = "<html><head><title>Flash</title></head><body>Get Flash Player here."
+                           "</body></html>\r\n";
+  const std::string image = InstallerImage();
+  const struct {
+    const char* kind;
+    std::string body;
+    std::string pin;
+  } cases[] = {
+      {"an html page", page, ""},
+      {"another file's digest", image, UpperHexDigest(page)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    net_testing::ScriptedServer server(
+        {net_testing::Send(net_testing::OkHeader(c.body.size()) + c.body)});
+    GameCopy game;
+    NoFlashControl noFlash(game);
+    PointDownloadAt(game, server.Url("flash/flashSetUp.exe"), c.pin);
+    testing_support::BoxWatcher boxes;
+    LauncherProcess launcher(game / "Play.exe", game.dir());
+    HWND window = launcher.WaitUntilReady();
+    ASSERT_NE(window, nullptr) << "the launcher did not come up";
+    ClickTheTip(window);
+    if (HasFatalFailure()) return;
+    HWND tip = ::GetDlgItem(window, kTipId);
+    HWND manual = ::GetDlgItem(window, kManualId);
+    EXPECT_TRUE(WaitFor([&] { return WindowText(tip) == "Flash插件校验失败,请手动下载!"; }, 15000))
+        << WindowText(tip);
+    EXPECT_TRUE(::IsWindowVisible(manual));
+    EXPECT_EQ(WindowText(manual), "手动更新");
+    ::Sleep(1500);  // a tick more: still nothing on disk, nothing started
+    EXPECT_FALSE(fs::exists(game / "flashSetUp.exe"));
+    EXPECT_FALSE(fs::exists(game / "standin-installer.log"));
+    EXPECT_TRUE(launcher.Running());
+    EXPECT_TRUE(boxes.Texts().empty());
   }
 }
 

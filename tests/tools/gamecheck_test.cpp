@@ -179,6 +179,12 @@ TEST(Gamecheck, EachPlantedProblemGivesExactlyItsOwnLine) {
        },
        "warning: ini/play.dat: FlashHttp \"http://127.0.0.1:8631\" cannot be split into host, port "
        "and path, so the Flash player cannot be downloaded -> silently ignored"},
+      {"installer pin mistyped",
+       [&](const GameCopy& game) {
+         game.WriteLinks([](std::string& links) { links += "FlashHttpSha256=abc\r\n"; });
+       },
+       "warning: ini/play.dat: FlashHttpSha256 \"abc\" is not 64 hex digits, so the launcher "
+       "refuses every download of the Flash player -> silently ignored"},
       {"local page missing",
        [&](const GameCopy& game) { game.Remove("web/shop.html"); },
        "warning: ini/play.dat: the ShopLink link web\\shop.html names a file missing from the game "

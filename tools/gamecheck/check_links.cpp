@@ -11,6 +11,7 @@
 #include "check_text.h"
 #include "compat/ascii_case.h"
 #include "data/definition_table.h"
+#include "data/installer_pin.h"
 #include "net/parsed_url.h"
 #include "scratch_folder.h"
 
@@ -199,6 +200,18 @@ void CheckLinks(GameCheck& check) {
                                                key, OnOneLine(link).c_str(), consequence));
         }
         break;
+    }
+  }
+
+  if (const char* pin = first.GetValue(kInstallerPinKey, nullptr)) {
+    unsigned char digest[kSha256Size];
+    if (ParseSha256Hex(pin, digest)) {
+      summary.details.push_back(Printed("%s=%s", kInstallerPinKey, pin));
+    } else {
+      summary.details.push_back(Printed("%s=%s  (malformed)", kInstallerPinKey, OnOneLine(pin).c_str()));
+      check.report.Add(kLinksPath, Printed("%s \"%s\" is not 64 hex digits, so the launcher refuses "
+                                           "every download of the Flash player",
+                                           kInstallerPinKey, OnOneLine(pin).c_str()));
     }
   }
 }

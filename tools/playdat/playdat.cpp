@@ -2,17 +2,20 @@
 //
 //   playdat scramble IN OUT        write IN in the scrambled format of ini/play.dat
 //   playdat descramble IN OUT      turn a scrambled file back into text
-//   playdat links [--plain] FILE   the ten link slots as the launcher fills them from FILE
+//   playdat links [--plain] FILE   the ten link slots as the launcher fills them from FILE, and
+//                                  the installer's pinned digest when the file names one
 //   playdat ani FILE               the animation table as the launcher reads it from FILE
 //
 // Every command exits 0 on success and 1, with a message on standard error, on failure.
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "data/ani_table.h"
 #include "data/definition_table.h"
+#include "data/installer_pin.h"
 #include "data/link_table.h"
 #include "file_scrambling.h"
 #include "scratch_log.h"
@@ -69,6 +72,7 @@ int Links(const std::vector<std::string>& args) {
   LinkTable links;
   int loaded = 0;
   bool filled = false;
+  std::optional<std::string> pin;  // the pin's value as written, when the first section has one
   std::string logged;
   {
     ScratchLog log;
@@ -76,6 +80,11 @@ int Links(const std::vector<std::string>& args) {
     DefinitionTable table;
     loaded = table.Load(file.c_str(), plain ? ScrambledFile::ModePlain : ScrambledFile::ModeScrambled);
     if (loaded) filled = FillLinkTable(table, links);
+    if (filled) {
+      if (const char* value = table.Sections().front()->GetValue(kInstallerPinKey, nullptr)) {
+        pin = value;
+      }
+    }
     logged = log.LoggedText();
   }
   if (!loaded) {
@@ -90,6 +99,14 @@ int Links(const std::vector<std::string>& args) {
   }
   for (int slot = 0; slot < kLinkSlotCount; ++slot) {
     std::printf("%s=%s\n", kLinkKeys[slot], links.slots[slot]);
+  }
+  if (pin) {
+    std::printf("%s=%s\n", kInstallerPinKey, pin->c_str());
+    unsigned char digest[kSha256Size];
+    if (!ParseSha256Hex(pin->c_str(), digest)) {
+      std::fprintf(stderr, "playdat: note: %s is not 64 hex digits, so the launcher refuses every "
+                   "download of the Flash installer\n", kInstallerPinKey);
+    }
   }
   return 0;
 }
