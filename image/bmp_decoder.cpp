@@ -30,6 +30,14 @@ bool HasExactPixelSize(const BITMAPINFOHEADER& info) {
   return rowWords * info.biHeight * 4 == std::int64_t{info.biSizeImage};
 }
 
+// The depths the pixel readers below know; any other would come out as a black picture.
+bool HasPixelReader(WORD bitCount) {
+  switch (bitCount) {
+    case 1: case 4: case 8: case 16: case 24: case 32: return true;
+    default: return false;
+  }
+}
+
 }  // namespace
 
 bool BmpDecoder::Fail(const char* message) {
@@ -62,6 +70,8 @@ bool BmpDecoder::DecodeBmp(ImageFile* source) {
     topDown = true;
     height = 0u - height;
   }
+  if (!HasPixelReader(infoHeader.biBitCount)) return Fail("bit count not supported");
+  if (infoHeader.biWidth == 0 || height == 0) return Fail("zero width or height");
 
   // A negative width turns into a size far above the limit, so Create refuses it.
   if (!Create(static_cast<DWORD>(infoHeader.biWidth), height, infoHeader.biBitCount)) {
@@ -146,8 +156,10 @@ void BmpDecoder::SeekToBits(ImageFile* source) {
   SeekFromStart(source, static_cast<std::uint64_t>(startPos) + fileHeader.bfOffBits);
 }
 
+// Not one pixel byte in the file is refused; a file cut off after some keeps decoding, rest black.
 bool BmpDecoder::ReadPixels(ImageFile* source) {
   const DWORD height = static_cast<DWORD>(GetHeight());
+  bool hadData = false;
   switch (infoHeader.biBitCount) {
     case 1:
     case 4:
@@ -155,34 +167,40 @@ bool BmpDecoder::ReadPixels(ImageFile* source) {
       SeekToBits(source);
       switch (infoHeader.biCompression) {
         case BI_RGB:
-          source->Read(settings.pixels, 1, header.biSizeImage);
-          return true;
+          hadData = source->Read(settings.pixels, 1, header.biSizeImage) > 0;
+          break;
         case BI_RLE8:
-          DecodeRle8(source, settings.pixels, header.biSizeImage, settings.stride, height);
-          return true;
+          hadData = DecodeRle8(source, settings.pixels, header.biSizeImage, settings.stride, height);
+          break;
         case BI_RLE4:
-          DecodeRle4(source, settings.pixels, header.biSizeImage, settings.stride, height);
-          return true;
+          hadData = DecodeRle4(source, settings.pixels, header.biSizeImage, settings.stride, height);
+          break;
         default:
           return Fail("compression type not supported");
       }
+      break;
     case 16:
-      ReadBitFields16(source);
-      return true;
+      hadData = ReadBitFields16(source);
+      break;
     case 24:
       if (infoHeader.biCompression != BI_RGB) return Fail("unknown compression");
       SeekToBits(source);
-      source->Read(settings.pixels, 1, header.biSizeImage);
-      return true;
-    case 32:
-      return ReadPixels32(source);
-    default:
-      // Depths without a reader (2 bits, for one) keep their colour table and no pixels.
-      return true;
+      hadData = source->Read(settings.pixels, 1, header.biSizeImage) > 0;
+      break;
+    default:  // 32 bits: DecodeBmp has refused every depth without a reader
+      if (infoHeader.biCompression != BI_RGB && infoHeader.biCompression != BI_BITFIELDS) {
+        return Fail("unknown compression");
+      }
+      std::unique_ptr<BYTE[]> row(new (std::nothrow) BYTE[static_cast<std::size_t>(GetWidth()) * 4]);
+      if (!row) return Fail("can't allocate memory");
+      SeekToBits(source);
+      hadData = ReadPixels32(source, row.get());
+      break;
   }
+  return hadData || Fail("no pixel data");
 }
 
-void BmpDecoder::ReadBitFields16(ImageFile* source) {
+bool BmpDecoder::ReadBitFields16(ImageFile* source) {
   BitFieldMasks masks{0x7C00, 0x03E0, 0x001F};
   if (infoHeader.biCompression == BI_BITFIELDS) {
     BYTE raw[12] = {};
@@ -195,36 +213,30 @@ void BmpDecoder::ReadBitFields16(ImageFile* source) {
   const std::size_t sourceStride = ((static_cast<std::size_t>(width) + 1) / 2) * 4;
   const std::size_t bytesRead = source->Read(settings.pixels, 1, sourceStride * height);
   // Rows the file did not supply are still zero and would widen to zero: leave them.
-  const std::size_t rowsRead = sourceStride == 0 ? 0 : (bytesRead + sourceStride - 1) / sourceStride;
+  const std::size_t rowsRead = (bytesRead + sourceStride - 1) / sourceStride;
   WidenBitFields16(settings.pixels, width, static_cast<DWORD>(rowsRead), sourceStride,
                    settings.stride, masks);
+  return bytesRead > 0;
 }
 
-bool BmpDecoder::ReadPixels32(ImageFile* source) {
-  if (infoHeader.biCompression != BI_RGB && infoHeader.biCompression != BI_BITFIELDS) {
-    return Fail("unknown compression");
-  }
-  // Create has bounded the 24-bit image, so four bytes a pixel stays well inside size_t.
+// Row by row through one row's buffer, so no allocation beside the image's own grows with the
+// picture.
+bool BmpDecoder::ReadPixels32(ImageFile* source, BYTE* fileRow) {
   const std::size_t width = static_cast<std::size_t>(GetWidth());
-  const std::size_t height = static_cast<std::size_t>(GetHeight());
-  const std::size_t size = width * height * 4;
-  std::unique_ptr<BYTE[]> staging(new (std::nothrow) BYTE[size > 0 ? size : 1]);
-  if (!staging) return Fail("can't allocate memory");
-  SeekToBits(source);
-  const std::size_t pixelsRead = source->Read(staging.get(), 1, size) / 4;
-
-  // The fourth byte is dropped and no masks apply: every file is read as blue, green, red, x.
-  const BYTE* from = staging.get();
-  std::size_t done = 0;
-  for (std::size_t row = 0; row < height && done < pixelsRead; ++row) {
-    BYTE* to = RowPointer(static_cast<DWORD>(row));
-    for (std::size_t column = 0; column < width && done < pixelsRead; ++column, ++done) {
+  const DWORD height = static_cast<DWORD>(GetHeight());
+  bool hadData = false;
+  for (DWORD row = 0; row < height; ++row) {
+    const std::size_t bytesRead = source->Read(fileRow, 1, width * 4);
+    hadData = hadData || bytesRead > 0;
+    // The fourth byte is dropped and no masks apply: every file is read as blue, green, red, x.
+    const BYTE* from = fileRow;
+    BYTE* to = RowPointer(row);
+    for (std::size_t column = 0; column < bytesRead / 4; ++column, from += 4, to += 3) {
       to[0] = from[0];
       to[1] = from[1];
       to[2] = from[2];
-      to += 3;
-      from += 4;
     }
+    if (bytesRead < width * 4) break;
   }
-  return true;
+  return hadData;
 }

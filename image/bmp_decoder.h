@@ -1,5 +1,6 @@
-// Windows bitmap files (and bare bitmap headers) of 1 to 32 bits per pixel, uncompressed, RLE8,
-// RLE4 or bit fields, decoded into a bottom-up image of 1, 4, 8 or 24 bits per pixel.
+// Windows bitmap files (and bare bitmap headers) of 1, 4, 8, 16, 24 or 32 bits per pixel,
+// uncompressed, RLE8, RLE4 or bit fields, decoded into a bottom-up image of 1, 4, 8 or 24 bits per
+// pixel. Other depths, empty pictures and files without pixel data are refused.
 #pragma once
 
 #include "compat/platform.h"
@@ -19,10 +20,12 @@ class BmpDecoder : public CxImage {
   // at the first byte after it.
   bool ReadInfoHeader(ImageFile* source);
   void ReadColourTable(ImageFile* source);
+  // False, with the reason, when the pixels cannot be read or the file holds none.
   bool ReadPixels(ImageFile* source);
   void SeekToBits(ImageFile* source);
-  void ReadBitFields16(ImageFile* source);
-  bool ReadPixels32(ImageFile* source);
+  // Each reads the pixels of its depth and tells whether the file held any of them.
+  bool ReadBitFields16(ImageFile* source);
+  bool ReadPixels32(ImageFile* source, BYTE* fileRow);
 
   long startPos = 0;
   BITMAPFILEHEADER fileHeader{};

@@ -18,6 +18,7 @@ class CodeStream {
       end_ = source_->Read(buffer_, 1, sizeof buffer_);
       next_ = 0;
       if (end_ == 0) return false;
+      delivered_ = true;
     }
     value = buffer_[next_++];
     return true;
@@ -28,11 +29,15 @@ class CodeStream {
     return Next(ignored);
   }
 
+  // Whether the source had any byte at all.
+  bool Delivered() const { return delivered_; }
+
  private:
   ImageFile* source_;
   BYTE buffer_[4096];
   std::size_t next_ = 0;
   std::size_t end_ = 0;
+  bool delivered_ = false;
 };
 
 constexpr BYTE kEndOfLine = 0;
@@ -46,10 +51,12 @@ class RleCursor {
   RleCursor(BYTE* pixels, DWORD size, DWORD stride, DWORD height)
       : pixels_(pixels), size_(size), stride_(stride), height_(height) {}
 
-  // A run writes into row y; once y has moved beyond the last row the run keeps the row it last
-  // had, and stores that fall outside the area are dropped.
-  void EnterRow() {
-    if (y <= height_) rowStart_ = y * stride_;
+  // A run writes into row y. Codes only ever move y forward, so once it is past the last row
+  // nothing more of the stream belongs to the picture: false, and the decoder stops.
+  bool EnterRow() {
+    if (y >= height_) return false;
+    rowStart_ = y * stride_;
+    return true;
   }
   void EndLine() {
     x = 0;
@@ -103,18 +110,13 @@ EscapeResult FollowEscape(BYTE code, CodeStream& in, RleCursor& at) {
 BYTE HighNibble(BYTE value) { return static_cast<BYTE>(value >> 4); }
 BYTE LowNibble(BYTE value) { return static_cast<BYTE>(value & 0x0F); }
 
-}  // namespace
-
-void DecodeRle8(ImageFile* source, BYTE* pixels, DWORD size, DWORD stride, DWORD height) {
-  CodeStream in(source);
-  RleCursor at(pixels, size, stride, height);
+void Unpack8(CodeStream& in, RleCursor& at) {
   for (;;) {
     BYTE count;
     if (!in.Next(count)) return;
     if (count != 0) {
       BYTE value;
-      if (!in.Next(value)) return;
-      at.EnterRow();
+      if (!in.Next(value) || !at.EnterRow()) return;
       for (int i = 0; i < count; ++i) at.StoreByte(at.x++, value);
       continue;
     }
@@ -123,7 +125,7 @@ void DecodeRle8(ImageFile* source, BYTE* pixels, DWORD size, DWORD stride, DWORD
     const EscapeResult escape = FollowEscape(code, in, at);
     if (escape == EscapeResult::Stop) return;
     if (escape == EscapeResult::Literal) {
-      at.EnterRow();
+      if (!at.EnterRow()) return;
       for (int i = 0; i < code; ++i) {
         BYTE value;
         if (!in.Next(value)) return;
@@ -136,16 +138,13 @@ void DecodeRle8(ImageFile* source, BYTE* pixels, DWORD size, DWORD stride, DWORD
 
 // Runs are unpacked the standard way: the run's own first pixel takes the high nibble, the next
 // the low nibble, and so on, wherever in a byte the run begins. Deltas move by whole pixels.
-void DecodeRle4(ImageFile* source, BYTE* pixels, DWORD size, DWORD stride, DWORD height) {
-  CodeStream in(source);
-  RleCursor at(pixels, size, stride, height);
+void Unpack4(CodeStream& in, RleCursor& at) {
   for (;;) {
     BYTE count;
     if (!in.Next(count)) return;
     if (count != 0) {
       BYTE value;
-      if (!in.Next(value)) return;
-      at.EnterRow();
+      if (!in.Next(value) || !at.EnterRow()) return;
       for (int i = 0; i < count; ++i) {
         at.StoreNibble(at.x++, (i & 1) ? LowNibble(value) : HighNibble(value));
       }
@@ -156,7 +155,7 @@ void DecodeRle4(ImageFile* source, BYTE* pixels, DWORD size, DWORD stride, DWORD
     const EscapeResult escape = FollowEscape(code, in, at);
     if (escape == EscapeResult::Stop) return;
     if (escape == EscapeResult::Literal) {
-      at.EnterRow();
+      if (!at.EnterRow()) return;
       BYTE value = 0;
       for (int i = 0; i < code; ++i) {
         if ((i & 1) == 0 && !in.Next(value)) return;
@@ -166,4 +165,20 @@ void DecodeRle4(ImageFile* source, BYTE* pixels, DWORD size, DWORD stride, DWORD
       if ((dataBytes & 1) && !in.Skip()) return;  // padded to whole 16-bit words
     }
   }
+}
+
+}  // namespace
+
+bool DecodeRle8(ImageFile* source, BYTE* pixels, DWORD size, DWORD stride, DWORD height) {
+  CodeStream in(source);
+  RleCursor at(pixels, size, stride, height);
+  Unpack8(in, at);
+  return in.Delivered();
+}
+
+bool DecodeRle4(ImageFile* source, BYTE* pixels, DWORD size, DWORD stride, DWORD height) {
+  CodeStream in(source);
+  RleCursor at(pixels, size, stride, height);
+  Unpack4(in, at);
+  return in.Delivered();
 }

@@ -11,6 +11,12 @@ constexpr BYTE kNoPendingPacket = 255;
 constexpr BYTE kRightToLeft = 0x10;
 constexpr BYTE kTopDown = 0x20;
 
+// Colour-map entry sizes the format defines. Entries are still read as 3 bytes whatever the size
+// (see ReadColourMap); a size outside these says the header is not a TGA colour map at all.
+bool IsColourMapEntrySize(BYTE bits) {
+  return bits == 15 || bits == 16 || bits == 24 || bits == 32;
+}
+
 DWORD FileBytesPerPixel(BYTE depth) {
   switch (depth) {
     case 8: return 1;
@@ -86,6 +92,10 @@ bool TgaDecoder::DecodeTga(ImageFile* source) {
   if (depth != 8 && depth != 15 && depth != 16 && depth != 24 && depth != 32) {
     return Fail("bad TGA header");
   }
+  const bool carriesColourMap = tga.colourMapType != 0 && tga.colourMapLength != 0;
+  if (carriesColourMap && !IsColourMapEntrySize(tga.colourMapEntrySize)) {
+    return Fail("bad TGA header");
+  }
   if (tga.idLength != 0) source->Seek(tga.idLength, SEEK_CUR);
 
   Create(tga.width, tga.height, depth);
@@ -118,8 +128,8 @@ bool TgaDecoder::DecodeTga(ImageFile* source) {
 }
 
 void TgaDecoder::ReadColourMap(ImageFile* source, const TgaHeader& tga) {
-  // The entry size in the header is not trusted: entries are read as 3 bytes (blue, green, red),
-  // the way existing skin files are read.
+  // Beyond being one the format defines, the entry size in the header is not trusted: entries are
+  // read as 3 bytes (blue, green, red), the way existing skin files are read.
   BYTE map[256 * 3] = {};
   source->Read(map, 1, static_cast<std::size_t>(tga.colourMapLength) * 3);
   for (DWORD i = 0; i < tga.colourMapLength; ++i) {

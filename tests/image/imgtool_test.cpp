@@ -89,4 +89,21 @@ TEST_F(Imgtool, DecodeWritesPamTopRowFirstWithPalettesExpanded) {
   EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos);
 }
 
+TEST_F(Imgtool, DecodeRefusesToWriteAPictureOfMorePixelsThanTheLargestTrueColourOne) {
+  // 23000 x 23000 at 1 bit fits the image's memory; cut off after its first row, it still
+  // decodes, but as a PAM it would take 1.6 GB.
+  BmpFile bmp;
+  bmp.width = 23000;
+  bmp.height = 23000;
+  bmp.bpp = 1;
+  bmp.palette = {0x000000, 0xFFFFFF};
+  bmp.bits = std::string((23000 + 31) / 32 * 4, '\x55');
+  WriteFile(dir_ / "huge.bmp", image_test::MakeBmp(bmp));
+  ASSERT_EQ(RunTool({"info", Path("huge.bmp")}).out, "23000x23000 bpp=1 alpha=no\n");
+  const Result huge = RunTool({"decode", Path("huge.bmp"), Path("huge.pam")});
+  EXPECT_EQ(huge.status, 1);
+  EXPECT_NE(huge.err.find("23000x23000 is too large to write"), std::string::npos) << huge.err;
+  EXPECT_FALSE(testing_support::FileExists(Path("huge.pam")));
+}
+
 }  // namespace

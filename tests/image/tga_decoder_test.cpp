@@ -31,6 +31,8 @@ TEST(TgaDecoder, RefusesBadHeadersWithTheirMessages) {
   EXPECT_EQ(Decode(image, MakeTga(2, 1, 1, 0, 0, "abc")), "bad TGA header");
   EXPECT_EQ(Decode(image, MakeTga(2, 1, 1, 7, 0, "abc")), "bad TGA header");
   EXPECT_EQ(Decode(image, MakeTga(1, 1, 1, 8, 0, "abc", 1, 257, 24)), "bad TGA header");
+  EXPECT_EQ(Decode(image, MakeTga(1, 1, 1, 8, 0, "abc", 1, 1, 8)), "bad TGA header")
+      << "a colour-map entry size the format does not define";
   // The data runs out before the second row begins.
   EXPECT_EQ(Decode(image, MakeTga(2, 1, 2, 24, 0, "ab")), "corrupted TGA");
   // A short last row goes unnoticed; what it lacks stays black.

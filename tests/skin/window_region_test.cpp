@@ -76,7 +76,9 @@ std::vector<std::string> Shape(const std::vector<std::string>& rows) {
   TestWindow window(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
   HBITMAP bitmap = MakeBitmap(rows);
   HDC dc = ::GetDC(window.hwnd());
-  EXPECT_TRUE(ShapeWindowFromBitmap(dc, bitmap, kMagenta));
+  // It returns true whatever happens; what it did shows only in the region read back below,
+  // which is "none" when the window was given no region at all.
+  ShapeWindowFromBitmap(dc, bitmap, kMagenta);
   ::ReleaseDC(window.hwnd(), dc);
   ::DeleteObject(bitmap);
   return RegionRows(window.hwnd(), static_cast<int>(rows[0].size()),
@@ -101,7 +103,7 @@ TEST(ShapeWindowFromBitmap, UnreadableBitmapLeavesTheWindowsShapeAsItWas) {
   TestWindow window(4, 2);
   ::SetWindowRgn(window.hwnd(), ::CreateRectRgn(1, 0, 3, 2), FALSE);
   HDC dc = ::GetDC(window.hwnd());
-  EXPECT_TRUE(ShapeWindowFromBitmap(dc, reinterpret_cast<HBITMAP>(0x7654321), kMagenta));
+  ShapeWindowFromBitmap(dc, reinterpret_cast<HBITMAP>(0x7654321), kMagenta);
   ::ReleaseDC(window.hwnd(), dc);
   EXPECT_EQ(RegionRows(window.hwnd(), 4, 2), (std::vector<std::string>{".ss.", ".ss."}));
 }

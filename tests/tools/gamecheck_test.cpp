@@ -139,6 +139,18 @@ TEST(Gamecheck, EachPlantedProblemGivesExactlyItsOwnLine) {
        "image type\") nor as BMP (\"Error reading BMP info\"); it is the pressed image of button "
        "StanEnt -> box \"Load image failed! Make sure the path "
        "\"data2/interface/StartUp/Buttons/StanEnt1.tga\" image is OK! \""},
+      {"image of a depth no decoder reads",
+       [&](const GameCopy& game) {
+         image_test::BmpFile bmp;  // 70 bytes: the TGA decoder reads type 70 in its third byte
+         bmp.width = 2;
+         bmp.bpp = 64;
+         bmp.bits = std::string(16, '\x7F');
+         game.Write(std::string(kButtons) + "StanEnt1.tga", image_test::MakeBmp(bmp));
+       },
+       "error: data2/interface/StartUp/Buttons/StanEnt1.tga: decodes neither as TGA (\"Unknown TGA "
+       "image type\") nor as BMP (\"bit count not supported\"); it is the pressed image of button "
+       "StanEnt -> box \"Load image failed! Make sure the path "
+       "\"data2/interface/StartUp/Buttons/StanEnt1.tga\" image is OK! \""},
       {"syntax error in the animation table",
        [&](const GameCopy& game) {
          game.Write("ani/play.ani", game.Read("ani/play.ani") + "\n[Broken name]\nFrameAmount=1\n");

@@ -2,8 +2,11 @@
 //
 // Races the candidate URLs with the launcher's own downloader, prints the percentage whenever it
 // changes ("NN%" per line), and writes the body to FILE (default: the last part of the winning
-// URL's path, as a plain name in the current folder; -o is needed when a URL offers none).
-// Exits 0 when the whole body was written, 1 with the reason otherwise.
+// URL's path without its query, as a plain name in the current folder; -o is needed when a URL
+// offers none). Exits 0 when the whole body was written, 1 with the reason otherwise (a file that
+// could not be written whole is removed).
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -21,12 +24,20 @@ int Usage() {
   return 2;
 }
 
+// A write that fails part way removes what it wrote: a cut-off installer left under the expected
+// name looks like a finished download. Only a plain file is removed, never a device named by -o.
 bool WriteBody(const std::string& file, const char* body, int size) {
   std::FILE* out = std::fopen(file.c_str(), "wb");
   if (out == nullptr) return false;
-  bool written = size == 0 || std::fwrite(body, 1, static_cast<std::size_t>(size), out) ==
-                                   static_cast<std::size_t>(size);
-  return std::fclose(out) == 0 && written;
+  const bool written = size == 0 || std::fwrite(body, 1, static_cast<std::size_t>(size), out) ==
+                                        static_cast<std::size_t>(size);
+  const bool closed = std::fclose(out) == 0;
+  if (written && closed) return true;
+  struct stat info {};
+  if (stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+    std::remove(file.c_str());
+  }
+  return false;
 }
 
 // The socket library for the life of the object.
@@ -72,7 +83,7 @@ int Fetch(const std::string& output, const std::vector<std::string>& urls) {
     if (!parsed) continue;
     usable = true;
     // Whichever URL wins, its file must have a name before anything is downloaded.
-    if (output.empty() && OutputNameFor(parsed->fileName).empty()) {
+    if (output.empty() && OutputNameFor(parsed->path).empty()) {
       std::fprintf(stderr, "fetch: %s names no plain file to write; give one with -o FILE\n",
                    url.c_str());
       return 1;
@@ -111,7 +122,7 @@ int Fetch(const std::string& output, const std::vector<std::string>& urls) {
                  worker != 0 ? " (no body: Content-Length missing, 0 or 1)" : "");
     return 1;
   }
-  std::string file = output.empty() ? OutputNameFor(transfer.fileName) : output;
+  std::string file = output.empty() ? OutputNameFor(transfer.path) : output;
   if (!WriteBody(file, transfer.body.get(), transfer.bodySize)) {
     std::fprintf(stderr, "fetch: cannot write %s\n", file.c_str());
     return 1;

@@ -3,9 +3,10 @@
 
 #include <string>
 
-// The last part of a URL's path (`urlFileName`, query included) as a plain file name for the
-// current folder: the query and fragment dropped, nothing before the last "/" or "\" kept (either
-// is a folder separator on Windows). Empty when no name can be made from it safely: nothing left,
-// "." or "..", characters Windows refuses in file names, a trailing dot or blank (which Windows
-// drops, writing another name), or a device name such as NUL or COM1.
-std::string OutputNameFor(const std::string& urlFileName);
+// The last part of a URL's path (`urlPath`, everything after the host and port, query included)
+// as a plain file name for the current folder: the query and fragment dropped first, so a "/" in
+// them names nothing, then nothing before the last "/" or "\" kept (either is a folder separator
+// on Windows). Empty when no name can be made from it safely: nothing left, "." or "..",
+// characters Windows refuses in file names, a trailing dot or blank (which Windows drops, writing
+// another name), or a device name such as NUL, COM1 or CONOUT$.
+std::string OutputNameFor(const std::string& urlPath);

@@ -1,5 +1,6 @@
 #include "imgtool.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -57,6 +58,12 @@ bool LoadImage(CxImage& image, const char* path, LoadMode mode) {
   return false;
 }
 
+// The most pixels imgtool writes: those of the largest 24-bit picture the decoders make. Palette
+// pictures may hold many more in the same memory (a 1-bit one 24 times as many), and each PAM
+// pixel takes 3 or 4 bytes, so without this a cut-off file of a few kilobytes could ask for
+// gigabytes of output.
+constexpr std::uint64_t kLargestWrittenPixels = CXIMAGE_MAX_MEMORY / 3;
+
 bool CanOpen(const char* path) {
   std::unique_ptr<std::FILE, FileCloser> stream(std::fopen(path, "rb"));
   return stream != nullptr;
@@ -109,6 +116,13 @@ int RunImgtool(int argc, const char* const argv[], std::ostream& out, std::ostre
   }
 
   const char* target = argv[next + 1];
+  const std::uint64_t pixels =
+      static_cast<std::uint64_t>(image.GetWidth()) * static_cast<std::uint64_t>(image.GetHeight());
+  if (pixels > kLargestWrittenPixels) {
+    err << "imgtool: " << image.GetWidth() << "x" << image.GetHeight()
+        << " is too large to write (at most " << kLargestWrittenPixels << " pixels)\n";
+    return kFailed;
+  }
   const std::string pam = EncodePam(image);
   std::ofstream file(target, std::ios::binary | std::ios::trunc);
   file.write(pam.data(), static_cast<std::streamsize>(pam.size()));
