@@ -22,7 +22,7 @@ class HttpTransfer {
     RaceWon,
     RaceNoUsableUrl,  // no URL splits
     RaceNoAddress,    // no attempt could begin: no host found, or no usable port
-    RaceRefused,      // every attempt watched was refused
+    RaceRefused,      // every attempt that found its address was refused or unreachable
     RaceTimedOut,     // nothing connected within connectTimeout
     RaceFailed,       // waiting for the connections failed
   };
@@ -44,7 +44,8 @@ class HttpTransfer {
 
   // The race, then Run. 1 when a connection was made and Run reported success.
   int Start(std::vector<std::string> urls);
-  // Starts an attempt for every URL that splits and keeps the first that connects.
+  // Starts an attempt for every URL that splits and keeps the first that connects. Ends without
+  // a winner after connectTimeout, or as soon as every attempt has failed.
   bool ConnectFirst(const std::vector<std::string>& urls);
 
   // The request text; null (and an empty buffer) when host and path do not fit.
