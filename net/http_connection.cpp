@@ -18,6 +18,7 @@ int Delivered(char* buffer, int capacity, int received) {
 HttpConnection::HttpConnection()
     : socketHandle(INVALID_SOCKET),
       connected(false),
+      connectFailed(false),
       receiveTimeout(10000),
       pollSleep(10),
       abortFlag(nullptr) {}
@@ -38,6 +39,7 @@ bool HttpConnection::BeginConnect(const ParsedUrl& url) {
   // An earlier attempt that never connected gives up its socket too, and a source its place.
   ReleaseSocket();
   byteSource.reset();
+  connectFailed = false;
 
   socketHandle = socket(AF_INET, SOCK_STREAM, 0);
   if (socketHandle == INVALID_SOCKET) return false;
@@ -69,9 +71,15 @@ bool HttpConnection::BeginConnect(const ParsedUrl& url) {
     ReleaseSocket();
     return false;
   }
-  // The result says nothing yet: on a non-blocking socket it is "would block". The race finds
-  // out by waiting for the socket to become writable.
-  connect(socketHandle, reinterpret_cast<const sockaddr*>(&address), 16);
+  // On a non-blocking socket the connect normally reports "would block", and the race finds out
+  // by waiting. Any other error has already ended the attempt: its socket would never show in
+  // select's sets again, so it is released and the race need not wait for it.
+  if (connect(socketHandle, reinterpret_cast<const sockaddr*>(&address), 16) == SOCKET_ERROR &&
+      WSAGetLastError() != WSAEWOULDBLOCK) {
+    ReleaseSocket();
+    connectFailed = true;
+    return false;
+  }
   return true;
 }
 

@@ -17,8 +17,12 @@ class HttpConnection {
   HttpConnection& operator=(const HttpConnection&) = delete;
 
   // Creates the socket, finds the address and starts a non-blocking connect. True means the
-  // attempt is under way; the owner learns of its completion when the socket turns writable.
+  // attempt is under way; the owner learns of its completion when the socket turns writable, of
+  // its failure when the socket shows in select's error set.
   bool BeginConnect(const ParsedUrl& url);
+  // The last BeginConnect found the address but its connect failed at once (refused or
+  // unreachable before it was under way); its socket is already released.
+  bool ConnectFailed() const { return connectFailed; }
   void MarkConnected();
   void SetTimeouts(int receiveTimeoutMs);
   // Pause before each look for data in Receive; 10 ms unless a test or the fuzzer shortens it.
@@ -47,6 +51,7 @@ class HttpConnection {
   SOCKET socketHandle;
   ParsedUrl target;
   bool connected;
+  bool connectFailed;
   int receiveTimeout;
   int pollSleep;
   const std::atomic<bool>* abortFlag;

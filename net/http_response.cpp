@@ -2,8 +2,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <string_view>
 
+#include "compat/ascii_case.h"
 #include "net/decimal_text.h"
 #include "net/http_transfer.h"
 
@@ -36,14 +38,21 @@ bool HttpTransfer::ReadHeader() {
   std::memset(header, 0, sizeof(header));
   if (headerRead) return true;
   int stored = 0;
-  while (stored < kHeaderSize) {
+  bool complete = false;
+  while (!complete && stored < kHeaderSize) {
     char byte[2];
     if (connection->Receive(byte, 1) < 1) {
       std::memset(header, 0, sizeof(header));
       return false;
     }
     header[stored++] = byte[0];
-    if (stored >= 4 && std::memcmp(header + stored - 4, "\r\n\r\n", 4) == 0) break;
+    complete = stored >= 4 && std::memcmp(header + stored - 4, "\r\n\r\n", 4) == 0;
+  }
+  // Without its empty line the block cannot be told apart from the body: reading on would
+  // deliver header lines as the file, so a block too long for the buffer fails the transfer.
+  if (!complete) {
+    std::memset(header, 0, sizeof(header));
+    return false;
   }
   headerLength = stored;
   headerRead = true;
@@ -74,19 +83,31 @@ int HttpTransfer::GetHeaderValue(const char* name, char* out, int capacity) {
   std::size_t limit = static_cast<std::size_t>(std::clamp(headerLength, 0, kHeaderSize));
   const char* end = static_cast<const char*>(std::memchr(header, 0, limit));
   std::string_view text(header, end != nullptr ? static_cast<std::size_t>(end - header) : limit);
-  if (text.empty()) return -1;
-  std::size_t match = text.find(name);
-  if (match == std::string_view::npos) return -1;
-  // The two characters after the name (normally ": ") are skipped whatever they are.
-  std::size_t start = match + std::strlen(name) + 2;
-  if (start > text.size()) return -1;
-  std::size_t lineEnd = text.find("\r\n", start);
-  if (lineEnd == std::string_view::npos) return -1;
-  std::size_t length = lineEnd - start;
-  std::size_t copied = std::min(length, static_cast<std::size_t>(capacity - 1));
-  std::memcpy(out, text.data() + start, copied);
-  out[copied] = 0;
-  return static_cast<int>(length);
+  const std::string wanted(name);
+  if (text.empty() || wanted.empty()) return -1;
+  // Fields follow the status line, one to a line: a name counts only at the start of a line and
+  // right before its colon, so a longer name that holds it, or a value that does, is not taken.
+  for (std::size_t next = text.find('\n'); next != std::string_view::npos;) {
+    std::size_t lineStart = next + 1;
+    next = text.find('\n', lineStart);
+    if (next == std::string_view::npos) return -1;  // a value must end with its line
+    std::string_view line = text.substr(lineStart, next - lineStart);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.size() <= wanted.size() ||
+        !compat::EqualIgnoringCase(std::string(line.substr(0, wanted.size())), wanted)) {
+      continue;
+    }
+    // Blanks before the colon are not HTTP, but some servers write them; after it they are usual.
+    std::size_t colon = line.find_first_not_of(" \t", wanted.size());
+    if (colon == std::string_view::npos || line[colon] != ':') continue;
+    std::size_t start = line.find_first_not_of(" \t", colon + 1);
+    std::string_view value = line.substr(start == std::string_view::npos ? line.size() : start);
+    std::size_t copied = std::min(value.size(), static_cast<std::size_t>(capacity - 1));
+    std::memcpy(out, value.data(), copied);
+    out[copied] = 0;
+    return static_cast<int>(value.size());
+  }
+  return -1;
 }
 
 bool HttpTransfer::CheckStatus() {
@@ -104,4 +125,9 @@ int HttpTransfer::ContentLength() {
   char value[kContentLengthSize];
   GetHeaderValue("Content-Length", value, kContentLengthSize);
   return net::LeadingDecimal(value);
+}
+
+bool HttpTransfer::DeclaresTransferEncoding() {
+  char value[1];  // only whether the field is there matters
+  return GetHeaderValue("Transfer-Encoding", value, sizeof(value)) >= 0;
 }

@@ -42,6 +42,11 @@ int HttpTransfer::Exchange(const BodyProgress& progress) {
   if (FormatRequest(request, host.c_str(), path.c_str()) == nullptr) return 0;
   if (!SendRequest(request, static_cast<int>(std::strlen(request)))) return 0;
   if (!CheckStatus()) return 0;
+  // Chunked or otherwise coded bytes saved as they come would be a corrupt file reported whole.
+  if (DeclaresTransferEncoding()) {
+    connection->Close();
+    return 0;
+  }
   int length = ContentLength();
   // A length of 0 or 1, or none at all, reads no body.
   if (length > 1) {

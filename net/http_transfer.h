@@ -22,7 +22,7 @@ class HttpTransfer {
     RaceWon,
     RaceNoUsableUrl,  // no URL splits
     RaceNoAddress,    // no attempt could begin: no host found, or no usable port
-    RaceRefused,      // every attempt watched was refused
+    RaceRefused,      // every attempt that found its address was refused or unreachable
     RaceTimedOut,     // nothing connected within connectTimeout
     RaceFailed,       // waiting for the connections failed
   };
@@ -44,24 +44,31 @@ class HttpTransfer {
 
   // The race, then Run. 1 when a connection was made and Run reported success.
   int Start(std::vector<std::string> urls);
-  // Starts an attempt for every URL that splits and keeps the first that connects.
+  // Starts an attempt for every URL that splits and keeps the first that connects. Ends without
+  // a winner after connectTimeout, or as soon as every attempt has failed.
   bool ConnectFirst(const std::vector<std::string>& urls);
 
   // The request text; null (and an empty buffer) when host and path do not fit.
   char* FormatRequest(char (&buffer)[kRequestSize], const char* host, const char* path);
   // One send of `text`, then ReadHeader.
   bool SendRequest(const char* text, int length);
-  // Reads the header block one byte at a time, up to its empty line or 4096 bytes.
+  // Reads the header block one byte at a time, up to and with its empty line; false when the
+  // connection ends first or the block does not fit in 4096 bytes.
   bool ReadHeader();
   // The next line of the header block (CR kept, LF dropped); -1 past the end, which rewinds.
   int ReadHeaderLine(char* buffer, int capacity);
-  // The value after the first occurrence of `name` anywhere in the block; its length or -1.
+  // The value of the first field named `name` (ASCII letters in any case) after the status line:
+  // the text after the colon and any blanks, to the end of the line. Its whole length, or -1 when
+  // there is no such field; `out` gets at most `capacity` - 1 bytes of it and a zero byte.
   int GetHeaderValue(const char* name, char* out, int capacity);
 
   // Accepts status 200 and 206; closes the connection for any other code.
   bool CheckStatus();
   // The Content-Length value as atoi reads it; 0 when the field is missing.
   int ContentLength();
+  // Whether the response names a Transfer-Encoding, whatever its value: its body then carries
+  // framing (chunk sizes and the like) that this client does not undo.
+  bool DeclaresTransferEncoding();
   // Allocates `length` + 1 bytes for the body; false (and no body) when that is impossible.
   bool AllocateBody(int length);
 

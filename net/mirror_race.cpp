@@ -16,54 +16,60 @@ bool HttpTransfer::ConnectFirst(const std::vector<std::string>& urls) {
   // watched, so it never wins. Losers and attempts still pending when the race ends close their
   // sockets as they go.
   std::vector<std::unique_ptr<HttpConnection>> pending;
+  bool anyFailed = false;  // some attempt reached its server's address and was turned away
   for (const ParsedUrl& candidate : candidates) {
     auto attempt = std::make_unique<HttpConnection>();
     attempt->BeginConnect(candidate);
+    anyFailed = anyFailed || attempt->ConnectFailed();
     pending.push_back(std::move(attempt));
   }
-  // A refused connect shows in the error set, never in the write set, so it cannot win; the race
-  // goes on to its time-out all the same (a server may yet come up). Refusals are only noted, to
-  // tell a refused list from a silent one, and are not asked about again.
-  std::vector<SOCKET> refused;
-  auto isRefused = [&refused](SOCKET socket) {
-    return std::find(refused.begin(), refused.end(), socket) != refused.end();
-  };
+  // Winsock watches at most FD_SETSIZE (64) sockets: the first 64 attempts under way are the
+  // race, and those after them never win, also once some of the 64 have dropped out.
+  std::vector<HttpConnection*> watched;
+  for (const auto& attempt : pending) {
+    if (attempt->GetSocket() == INVALID_SOCKET) continue;
+    if (watched.size() == static_cast<std::size_t>(FD_SETSIZE)) break;
+    watched.push_back(attempt.get());
+  }
 
   DWORD start = GetTickCount();
   auto elapsed = [start] { return static_cast<long long>(GetTickCount() - start); };
   winsock::fd_set writeSet;
   winsock::fd_set errorSet;
   for (;;) {
-    // Winsock watches at most FD_SETSIZE (64) sockets; FD_SET ignores those past it.
-    FD_ZERO(&writeSet);
-    FD_ZERO(&errorSet);
-    for (const auto& attempt : pending) {
-      const SOCKET socket = attempt->GetSocket();
-      if (socket == INVALID_SOCKET) continue;
-      FD_SET(socket, &writeSet);
-      if (FD_ISSET(socket, &writeSet) && !isRefused(socket)) FD_SET(socket, &errorSet);
-    }
-    // Nothing left that could ever connect: waiting out the time-out would change nothing.
-    if (writeSet.fd_count == 0) {
-      raceOutcome = RaceNoAddress;
+    // Nothing left that could ever connect: waiting out the time-out would change nothing, and
+    // the user-interface thread that runs the race would stay frozen for it.
+    if (watched.empty()) {
+      raceOutcome = anyFailed ? RaceRefused : RaceNoAddress;
       return false;
     }
+    FD_ZERO(&writeSet);
+    FD_ZERO(&errorSet);
+    for (const HttpConnection* attempt : watched) {
+      FD_SET(attempt->GetSocket(), &writeSet);
+      FD_SET(attempt->GetSocket(), &errorSet);
+    }
     if (elapsed() > connectTimeout) {
-      raceOutcome = errorSet.fd_count == 0 ? RaceRefused : RaceTimedOut;
+      raceOutcome = RaceTimedOut;
       return false;
     }
     timeval wait;
     wait.tv_sec = 0;
     wait.tv_usec = 500;
-    const int ready = winsock::select(0, nullptr, &writeSet,
-                                      errorSet.fd_count > 0 ? &errorSet : nullptr, &wait);
+    const int ready = winsock::select(0, nullptr, &writeSet, &errorSet, &wait);
     if (ready < 0) {
       raceOutcome = RaceFailed;
       return false;
     }
     if (writeSet.fd_count > 0) break;
+    // A connect that failed (refused, unreachable) shows in the error set and never becomes
+    // writable: it leaves the race, which goes on for the attempts still under way.
     if (ready > 0) {
-      for (unsigned int i = 0; i < errorSet.fd_count; ++i) refused.push_back(errorSet.fd_array[i]);
+      auto failed = [&errorSet](const HttpConnection* attempt) {
+        return FD_ISSET(attempt->GetSocket(), &errorSet) != 0;
+      };
+      watched.erase(std::remove_if(watched.begin(), watched.end(), failed), watched.end());
+      anyFailed = true;
     }
   }
 

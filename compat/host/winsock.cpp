@@ -151,6 +151,8 @@ int select(int, fd_set* readSet, fd_set* writeSet, fd_set* exceptSet, const time
   // never connected (POLLHUP) as writable, Winsock does not.
   ready += Keep(writeSet, entries,
                 [](short e) { return (e & POLLOUT) != 0 && (e & (POLLERR | POLLHUP)) == 0; });
+  // Error set: where Winsock reports a connect that failed (refused, unreachable); Linux flags it
+  // POLLERR until the error is read, which the network code never does.
   ready += Keep(exceptSet, entries, [](short e) { return (e & (POLLPRI | POLLERR)) != 0; });
   return ready;
 }

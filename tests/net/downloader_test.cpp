@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "hang_guard.h"
 #include "net/http_downloader.h"
 #include "scripted_server.h"
 
@@ -101,19 +102,27 @@ TEST_F(Downloader, ABodyPast21MillionBytesReportsItsPercentCorrectly) {
 }
 
 TEST_F(Downloader, DestroyingItWhileTheWorkerWaitsEndsTheWorkerFirst) {
-  // Silent server: the worker waits inside the header read with the full 10 s time-out.
+  // Each wait of the workers lasts minutes: only the teardown's abort ends them within the guard.
+  const int minutes = 10 * 60 * 1000;
+  // Silent server: the worker waits inside the header read.
   ScriptedServer silent({Hold()});
   auto waiting = std::make_unique<HttpDownloader>();
+  waiting->receiveTimeout = minutes;
   ASSERT_EQ(waiting->Start({silent.Url("f.bin")}), 1);
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  waiting.reset();
 
   // Mid-body: part of the body has arrived, the rest never comes.
   ScriptedServer stalled({Send(OkHeader(1000) + Pattern(400)), Hold()});
   auto receiving = std::make_unique<HttpDownloader>();
+  receiving->receiveTimeout = minutes;
   ASSERT_EQ(receiving->Start({stalled.Url("f.bin")}), 1);
   ASSERT_EQ(WatchUntil(*receiving, 40).back(), 40);
-  receiving.reset();
+
+  // Destroyed on a thread of their own, so that a worker that is not ended cannot hang the test.
+  EXPECT_TRUE(EndsWithin(std::chrono::seconds(30),
+                         [waiting = std::move(waiting), receiving = std::move(receiving)]() mutable {
+                           waiting.reset();
+                           receiving.reset();
+                         }));
 }
 
 TEST_F(Downloader, AStartWhileTheWorkerRunsIsRefusedAndOneAfterItIsADownloadOfItsOwn) {

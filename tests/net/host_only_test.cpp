@@ -40,10 +40,7 @@ TEST(NoDescriptorLeak, AfterRacesDownloadsAndFailures) {
   ScriptedServer loser({Hold()});
   ScriptedServer closing({Send(OkHeader(100) + "short")});
   // A listener whose accept queue is full: further connects stay pending until the race gives up.
-  ScriptedServer full({}, 0);
-  HttpConnection fillers[3];
-  for (HttpConnection& filler : fillers) filler.BeginConnect(*SplitUrl(full.Url("x")));
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  QueueFullListener full;
 
   int before = OpenDescriptors();
   {
@@ -59,6 +56,31 @@ TEST(NoDescriptorLeak, AfterRacesDownloadsAndFailures) {
   ASSERT_TRUE(loser.WaitConnections(1));
   ASSERT_TRUE(closing.WaitConnections(1));
   EXPECT_EQ(OpenDescriptors(), before);
+}
+
+// Linux's dropped SYNs give a server that connects late; Windows would refuse at once.
+TEST(MirrorRaceOnTheHost, ARefusalLeavesTheRaceToAServerThatMayStillConnect) {
+  WinsockSession winsock;
+  RefusedPort refused;
+  QueueFullListener late;
+
+  // While its queue stays full the late server is a silent one: the race waits for it.
+  HttpTransfer silent;
+  silent.connectTimeout = 300;
+  EXPECT_FALSE(silent.ConnectFirst({refused.Url("r"), late.Url("late.bin")}));
+  EXPECT_EQ(silent.raceOutcome, HttpTransfer::RaceTimedOut);
+
+  // Room is made once the refusal has long shown; the late server then connects and wins.
+  HttpTransfer race;
+  race.connectTimeout = 30000;
+  std::thread makeRoom([&late] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    late.MakeRoom();
+  });
+  const bool won = race.ConnectFirst({refused.Url("r"), late.Url("late.bin")});
+  makeRoom.join();
+  ASSERT_TRUE(won) << "outcome " << race.raceOutcome;
+  EXPECT_EQ(race.fileName, "late.bin");
 }
 
 // Runs `argv`, with `directory` as current directory and standard error written to `errors`
@@ -103,11 +125,12 @@ TEST(OffTheShelfServer, PythonHttpServerFileArrivesByteForByte) {
   ASSERT_GT(server, 0);
   std::string url = "http://127.0.0.1:" + std::to_string(port) + "/setup.exe";
   HttpDownloader downloader;
-  // The server needs a moment to start listening; the race itself waits up to its time-out.
+  // The server needs a moment to start listening; until it does, its port refuses at once.
   int started = 0;
-  for (int tries = 0; tries < 50 && started == 0; ++tries) {
+  for (int tries = 0; tries < 100 && started == 0; ++tries) {
     downloader.connectTimeout = 200;
     started = downloader.Start({url});
+    if (started == 0) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   ASSERT_EQ(started, 1);
   EXPECT_EQ(WaitForSingleObject(downloader.GetWorkerThread(), 30000), WAIT_OBJECT_0);

@@ -1,10 +1,12 @@
 // The mirror race: every candidate at once, the earliest writable one in list order wins.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "hang_guard.h"
 #include "net/http_transfer.h"
 #include "scripted_server.h"
 
@@ -65,6 +67,16 @@ TEST_F(MirrorRace, ARefusedPortOrAnUnresolvableHostCannotWin) {
   EXPECT_EQ(unresolvable.raceOutcome, HttpTransfer::RaceNoAddress);
 }
 
+TEST_F(MirrorRace, EndsAsSoonAsEveryAttemptHasBeenRefused) {
+  RefusedPort first, second, third;
+  auto transfer = std::make_shared<HttpTransfer>();
+  transfer->connectTimeout = 10 * 60 * 1000;  // waiting it out would run far past the guard
+  std::vector<std::string> urls = {first.Url("1"), second.Url("2"), third.Url("3")};
+  ASSERT_TRUE(EndsWithin(std::chrono::seconds(30), [transfer, urls] { transfer->ConnectFirst(urls); }));
+  EXPECT_EQ(transfer->connection, nullptr);
+  EXPECT_EQ(transfer->raceOutcome, HttpTransfer::RaceRefused);
+}
+
 TEST_F(MirrorRace, OnlyTheFirst64SocketsAreWatched) {
   ScriptedServer server({Hold()});
   std::vector<std::unique_ptr<RefusedPort>> refused;
@@ -73,7 +85,8 @@ TEST_F(MirrorRace, OnlyTheFirst64SocketsAreWatched) {
     refused.push_back(std::make_unique<RefusedPort>());
     urls.push_back(refused.back()->Url("r" + std::to_string(i)));
   }
-  // 64 refused sockets fill the set: the server behind them is never watched.
+  // 64 refused sockets fill the set: the server behind them is never watched, not even once
+  // they have all dropped out.
   urls.push_back(server.Url("s65"));
   HttpTransfer unwatched;
   unwatched.connectTimeout = 300;

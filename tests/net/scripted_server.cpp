@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <initializer_list>
 
 namespace net_testing {
 
@@ -168,6 +169,31 @@ RefusedPort::RefusedPort() {
 RefusedPort::~RefusedPort() { closesocket(socket_); }
 
 std::string RefusedPort::Url(const std::string& path) const { return LoopbackUrl(port_, path); }
+
+QueueFullListener::QueueFullListener() {
+  listener_ = socket(AF_INET, SOCK_STREAM, 0);
+  port_ = BindLoopback(listener_);
+  listen(listener_, 0);  // room for one waiting connection
+  sockaddr_in address;
+  std::memset(&address, 0, sizeof(address));
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = inet_addr("127.0.0.1");
+  address.sin_port = htons(static_cast<unsigned short>(port_));
+  filler_ = socket(AF_INET, SOCK_STREAM, 0);
+  connect(filler_, reinterpret_cast<sockaddr*>(&address), sizeof(address));  // blocking
+}
+
+QueueFullListener::~QueueFullListener() {
+  for (SOCKET socket : {taken_, filler_, listener_}) {
+    if (socket != INVALID_SOCKET) closesocket(socket);
+  }
+}
+
+std::string QueueFullListener::Url(const std::string& path) const { return LoopbackUrl(port_, path); }
+
+void QueueFullListener::MakeRoom() {
+  if (taken_ == INVALID_SOCKET) taken_ = accept(listener_, nullptr, nullptr);
+}
 
 std::string UnresolvableUrl(const std::string& path) {
   return "http://" + std::string(70, 'x') + ".invalid/" + path;

@@ -88,6 +88,26 @@ class RefusedPort {
   int port_ = 0;
 };
 
+// A listener on 127.0.0.1 that accepts nothing until MakeRoom. One connection, made at
+// construction, fills its accept queue; a connect after it stays under way (the host drops its
+// SYNs) until MakeRoom takes that one off the queue, and gets in with its next SYN. That is how
+// Linux treats a full queue; Windows refuses the connect instead.
+class QueueFullListener {
+ public:
+  QueueFullListener();
+  ~QueueFullListener();
+  QueueFullListener(const QueueFullListener&) = delete;
+  QueueFullListener& operator=(const QueueFullListener&) = delete;
+  std::string Url(const std::string& path) const;
+  void MakeRoom();
+
+ private:
+  SOCKET listener_ = INVALID_SOCKET;
+  SOCKET filler_ = INVALID_SOCKET;
+  SOCKET taken_ = INVALID_SOCKET;
+  int port_ = 0;
+};
+
 // A host name that fails to resolve without asking any name server (a label over 63 bytes).
 std::string UnresolvableUrl(const std::string& path);
 

@@ -124,26 +124,35 @@ TEST(ReadHeaderLine, KeepsTheCrDropsTheLfAndRewindsAfterTheEnd) {
   EXPECT_EQ(unconnected.ReadHeaderLine(line, sizeof(line)), 0);
 }
 
-TEST(GetHeaderValue, MatchesTheNameAnywhereAndSkipsTwoCharacters) {
+TEST(GetHeaderValue, TakesOnlyAWholeFieldNameAtTheStartOfALineInAnyCase) {
   HttpTransfer transfer;
   StoreHeader(transfer,
-              "HTTP/1.1 200 OK\r\nX-Content-Length: 12\r\nContent-Length: 34\r\n"
-              "content-type: text\r\nServer:tight\r\n\r\n");
+              "HTTP/1.1 200 OK\r\n"
+              "X-Content-Length: 12\r\n"
+              "Content-Length-Range: 56\r\n"
+              "X-Note: Content-Length: 78\r\n"
+              "content-length:\t 34\r\n"
+              "Content-Length: 90\r\n"
+              "Server:tight\r\n"
+              "Age : 7\r\n"
+              "CONTENT-TYPE: text/plain\r\n\r\n");
   char value[30];
   EXPECT_EQ(transfer.GetHeaderValue("Content-Length", value, sizeof(value)), 2);
-  EXPECT_STREQ(value, "12");
-  EXPECT_EQ(transfer.GetHeaderValue("Content-Type", value, sizeof(value)), -1);
+  EXPECT_STREQ(value, "34");
+  EXPECT_EQ(transfer.GetHeaderValue("Server", value, sizeof(value)), 5);
+  EXPECT_STREQ(value, "tight");
+  EXPECT_EQ(transfer.GetHeaderValue("Age", value, sizeof(value)), 1);
+  EXPECT_STREQ(value, "7");
+  EXPECT_EQ(transfer.GetHeaderValue("Length", value, sizeof(value)), -1);
   EXPECT_STREQ(value, "");
-  EXPECT_EQ(transfer.GetHeaderValue("Server", value, sizeof(value)), 4);
-  EXPECT_STREQ(value, "ight");
   // A value longer than the buffer is cut; the result is still its whole length.
   char tiny[3];
-  EXPECT_EQ(transfer.GetHeaderValue("content-type", tiny, sizeof(tiny)), 4);
+  EXPECT_EQ(transfer.GetHeaderValue("content-type", tiny, sizeof(tiny)), 10);
   EXPECT_STREQ(tiny, "te");
   EXPECT_EQ(transfer.GetHeaderValue(nullptr, value, sizeof(value)), 0);
 }
 
-TEST(GetHeaderValue, FindsNothingWithoutALineEndOrBeforeTheHeaderIsRead) {
+TEST(GetHeaderValue, FindsNothingInTheStatusLineWithoutALineEndOrBeforeTheHeaderIsRead) {
   HttpTransfer unread;
   char value[30];
   EXPECT_EQ(unread.GetHeaderValue("Content-Length", value, sizeof(value)), -1);
@@ -152,6 +161,12 @@ TEST(GetHeaderValue, FindsNothingWithoutALineEndOrBeforeTheHeaderIsRead) {
   StoreHeader(open, "HTTP/1.1 200 OK\r\nContent-Length: 5");
   EXPECT_EQ(open.GetHeaderValue("Content-Length", value, sizeof(value)), -1);
   EXPECT_EQ(open.ContentLength(), 0);
+
+  // The first line is the status line, whatever it holds.
+  HttpTransfer noStatus;
+  StoreHeader(noStatus, "Content-Length: 5\r\nServer: s\r\n\r\n");
+  EXPECT_EQ(noStatus.GetHeaderValue("Content-Length", value, sizeof(value)), -1);
+  EXPECT_EQ(noStatus.GetHeaderValue("Server", value, sizeof(value)), 1);
 
   // The block is text up to its first zero byte.
   static const char kWithZero[] = "HTTP/1.1 200 OK\r\n\0Content-Length: 5\r\n\r\n";
@@ -211,6 +226,37 @@ TEST(ByteSource, CarriesAWholeExchangeAndEndsItLikeAClosingPeer) {
   EXPECT_EQ(cut.Run(), 0);
   EXPECT_EQ(std::string(cut.body.get(), 6), std::string("01234", 6));
   EXPECT_TRUE(cut.connection->IsConnected()) << "a failed body leaves the connection open";
+}
+
+TEST(ExchangeFromMemory, ReadsTheWholeBodyWhenNoBlankFollowsTheColon) {
+  const std::string body(12345, 'b');
+  std::string request;
+  HttpTransfer transfer;
+  Answer(transfer, "HTTP/1.1 200 OK\r\nContent-Length:12345\r\n\r\n" + body, 4000, request);
+  ASSERT_EQ(transfer.Run(), 1);
+  ASSERT_EQ(transfer.bodySize, 12345);
+  EXPECT_EQ(std::string(transfer.body.get(), 12345), body);
+}
+
+TEST(ExchangeFromMemory, FailsOnAnyTransferEncodingInsteadOfSavingItsFraming) {
+  for (const char* field : {"Transfer-Encoding: chunked\r\n",
+                            "Content-Length: 9\r\ntransfer-encoding:gzip\r\n",
+                            "TRANSFER-ENCODING:\r\nContent-Length: 9\r\n"}) {
+    std::string request;
+    HttpTransfer transfer;
+    Answer(transfer, std::string("HTTP/1.1 200 OK\r\n") + field + "\r\n4\r\nabcd\r\n0\r\n\r\n", 100,
+           request);
+    EXPECT_EQ(transfer.Run(), 0) << field;
+    EXPECT_EQ(transfer.body, nullptr) << field;
+    EXPECT_FALSE(transfer.connection->IsConnected()) << field;
+  }
+  // Only the field itself counts.
+  std::string request;
+  HttpTransfer named;
+  Answer(named, "HTTP/1.1 200 OK\r\nX-Transfer-Encoding: chunked\r\nContent-Length: 4\r\n\r\nabcd",
+         100, request);
+  EXPECT_EQ(named.Run(), 1);
+  EXPECT_STREQ(named.body.get(), "abcd");
 }
 
 }  // namespace
