@@ -6,18 +6,20 @@
 #include <ctime>
 #include <string>
 
+#include "compat/printf_format.h"
+
 // Shows the formatted text in an error box and returns the box's result. A call made while a box
 // is up (its message loop keeps timers and paints running) is dropped and returns 1, so the
 // player never faces a pile of boxes.
-int ErrorBox(const char* format, ...);
+int ErrorBox(const char* format, ...) PRINTF_STYLE(1, 2);
 
 // Adds a record of the formatted text and the time to the log file, unless the text is one of the
 // last three texts logged, so a fault met again and again does not flood the log. A null format
 // does nothing.
-void LogMessage(const char* format, ...);
+void LogMessage(const char* format, ...) PRINTF_STYLE(1, 2);
 
 // Sends the formatted text and a newline to the debugger output.
-void DebugTrace(const char* format, ...);
+void DebugTrace(const char* format, ...) PRINTF_STYLE(1, 2);
 
 namespace diagnostics {
 

@@ -4,8 +4,10 @@
 #include <optional>
 #include <string>
 
+#include "compat/printf_format.h"
+
 // printf into a string.
-std::string Printed(const char* format, ...);
+std::string Printed(const char* format, ...) PRINTF_STYLE(1, 2);
 
 // The text an error box shows for `format` and its one argument, formatted as the launcher's
 // ErrorBox formats it.
