@@ -262,9 +262,13 @@ TEST(FlashUpdate, ABodyThatIsNotTheInstallerIsNeitherWrittenNorStarted) {
     if (HasFatalFailure()) return;
     HWND tip = ::GetDlgItem(window, kTipId);
     HWND manual = ::GetDlgItem(window, kManualId);
-    EXPECT_TRUE(WaitFor([&] { return WindowText(tip) == "Flash插件校验失败,请手动下载!"; }, 15000))
+    // The tip's text changes a moment before the link shows: wait for both.
+    EXPECT_TRUE(WaitFor(
+        [&] {
+          return WindowText(tip) == "Flash插件校验失败,请手动下载!" && ::IsWindowVisible(manual);
+        },
+        15000))
         << WindowText(tip);
-    EXPECT_TRUE(::IsWindowVisible(manual));
     EXPECT_EQ(WindowText(manual), "手动更新");
     ::Sleep(1500);  // a tick more: still nothing on disk, nothing started
     EXPECT_FALSE(fs::exists(game / "flashSetUp.exe"));
