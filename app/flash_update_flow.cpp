@@ -183,13 +183,7 @@ void LauncherDialog::FailFlashUpdate(const char* text) {
 void LauncherDialog::FollowInstaller() {
   if (HWND finished = FindInstallerWindow(kInstallerFinishedTitle)) {
     ::PostMessageA(finished, WM_QUIT, 0, 0);
-    // A banner whose control could not be made before is made again, now that the player is
-    // installed; one that plays is left alone.
-    if (m_flashMovie != nullptr && m_flashMovie->m_hWnd == nullptr) {
-      delete m_flashMovie;
-      m_flashMovie = nullptr;
-    }
-    CreateFlashMovie();
+    RestoreFlashMovie();
     shownPercent = 100;
     HideIfVisible(m_flashTip);
     HideIfVisible(m_flashManual);

@@ -139,7 +139,7 @@ void LauncherDialog::LayoutButtons() {
 
 void LauncherDialog::CreateFlashMovie() {
   if (m_flashMovie != nullptr) return;
-  m_flashMovie = new CShockwaveFlash;
+  m_flashMovie = std::make_unique<CShockwaveFlash>();
   CRect window;
   GetWindowRect(&window);
   // Without a control the wrapper stays, windowless; the calls below then reach nothing.
@@ -153,6 +153,11 @@ void LauncherDialog::CreateFlashMovie() {
   if (length == 0 || length >= sizeof directory || !ComposeMoviePath(directory, path)) return;
   m_flashMovie->SetMovie(path);
   m_flashMovie->PlayMovie();
+}
+
+void LauncherDialog::RestoreFlashMovie() {
+  if (m_flashMovie != nullptr && m_flashMovie->m_hWnd == nullptr) m_flashMovie.reset();
+  CreateFlashMovie();
 }
 
 void LauncherDialog::CreateInsideDialog() {
@@ -241,8 +246,7 @@ void LauncherDialog::OnDestroy() {
   CDialog::OnDestroy();
   // The skin bitmap is only let go of here, not deleted.
   m_backgroundBitmap = nullptr;
-  delete m_flashMovie;
-  m_flashMovie = nullptr;
+  m_flashMovie.reset();
 }
 
 void LauncherDialog::OnClose() { OnLauncherAction(ACTION_EXIT, 0); }

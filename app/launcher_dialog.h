@@ -2,6 +2,8 @@
 // buttons, a version label, the two texts of the Flash update flow, the Flash movie across its
 // top and, under its cut-out panel, the inside dialog with the news page.
 #pragma once
+#include <memory>
+
 #include "app/inside_dialog.h"
 #include "app/settings_read.h"
 #include "app/skin_button.h"
@@ -30,6 +32,9 @@ class LauncherDialog : public CDialog {
   // Creates the Flash movie across the top of the window and starts it; does nothing once the
   // wrapper exists, whether or not its control could be created.
   void CreateFlashMovie();
+  // Once the Flash Player is installed: a movie whose control could not be made before is made
+  // again; one that plays is left alone.
+  void RestoreFlashMovie();
 
   // Message handlers.
   void OnPaint() override;
@@ -75,7 +80,7 @@ class LauncherDialog : public CDialog {
   LinkTable m_links;
   // The digest the downloaded installer must have, when ini/play.dat pins one.
   InstallerPin m_installerPin;
-  CShockwaveFlash* m_flashMovie = nullptr;  // owned; created by CreateFlashMovie
+  std::unique_ptr<CShockwaveFlash> m_flashMovie;  // created by CreateFlashMovie
   HBITMAP m_backgroundBitmap = nullptr;  // not owned: the loaded skin lives until the process ends
   CDC m_canvasDC;
   CDC m_backgroundDC;

@@ -463,7 +463,7 @@ TEST_F(FlashUpdateTest, AManualClickWhileInstallingOnlyHidesTheLinkAndTheFinishe
   auto noFlash = std::make_unique<ScopedVariable>("STANDIN_FLASH_REFUSE", "1");
   FlowScript(dialog, {
       Do([&] {
-        ASSERT_NE(dialog.m_flashMovie, nullptr);
+        ASSERT_NE(dialog.m_flashMovie.get(), nullptr);
         EXPECT_EQ(dialog.m_flashMovie->m_hWnd, nullptr);
         noFlash.reset();
         SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
@@ -483,7 +483,7 @@ TEST_F(FlashUpdateTest, AManualClickWhileInstallingOnlyHidesTheLinkAndTheFinishe
       Do([&] {
         EXPECT_EQ(shownPercent, 100);
         EXPECT_FALSE(TimerWasRunning(dialog));
-        ASSERT_NE(dialog.m_flashMovie, nullptr);
+        ASSERT_NE(dialog.m_flashMovie.get(), nullptr);
         EXPECT_NE(dialog.m_flashMovie->m_hWnd, nullptr) << "the banner is made again";
         EXPECT_EQ(::GetDlgItem(dialog.m_hWnd, 132), dialog.m_flashMovie->m_hWnd);
       }),
