@@ -1,24 +1,19 @@
-// The Flash update flow of the launcher dialog: a click on the tip downloads the Flash Player
-// installer, the timer writes and starts it and then follows its windows, and the tip reports
-// each step; the manual link opens the download page instead.
-#include "app/launcher_dialog.h"
+#include "app/flash_update_flow.h"
 
 #include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "compat/winsock.h"
 #include "diag/diagnostics.h"
-#include "flash/flash_check_result.h"
 #include "flash/installer_check.h"
 #include "flash/installer_file.h"
 #include "flash/installer_windows.h"
 #include "flash/update_texts.h"
-
-int shownPercent = 0;
 
 namespace {
 
@@ -40,15 +35,23 @@ void HideIfVisible(CWnd& text) {
 
 }  // namespace
 
-void LauncherDialog::OfferFlashUpdate() {
-  // The tip is offered only when the start-up check found no usable Flash control and there is
-  // an address to download the installer from.
-  if (LastFlashCheckResult() != 0 || m_links.slots[kSlotFlashHttp][0] == '\0') return;
+FlashUpdateFlow::FlashUpdateFlow(CWnd& dialog, CStatic& tip, CStatic& manual,
+                                 const LinkTable& links, int flashCheckResult,
+                                 std::function<void()> restoreMovie)
+    : m_dialog(dialog),
+      m_flashTip(tip),
+      m_flashManual(manual),
+      m_links(links),
+      m_flashCheckResult(flashCheckResult),
+      m_restoreMovie(std::move(restoreMovie)) {}
+
+void FlashUpdateFlow::OfferUpdate() {
+  if (m_flashCheckResult != 0 || m_links.slots[kSlotFlashHttp][0] == '\0') return;
   m_flashTip.SetWindowText(kFlashTipOffer);
   m_flashTip.ShowWindow(SW_SHOW);
 }
 
-bool LauncherDialog::HandleFlashUpdateClick() {
+bool FlashUpdateFlow::HandleClick() {
   if (m_flashTip.IsWindowVisible() && m_downloadArmed != 0 && CursorOver(m_flashTip)) {
     const char* url = m_links.slots[kSlotFlashHttp];
     if (_stricmp(url, "") != 0) {
@@ -69,12 +72,12 @@ bool LauncherDialog::HandleFlashUpdateClick() {
   return true;
 }
 
-bool LauncherDialog::StartFlashDownload(const char* url) {
+bool FlashUpdateFlow::StartFlashDownload(const char* url) {
   // A download still under way owns the downloader, which refuses a second one: the flow goes on
   // following it instead of reading the refusal as a failed connection.
   HANDLE worker = m_downloader.GetWorkerThread();
   if (worker != nullptr && ::WaitForSingleObject(worker, 0) == WAIT_TIMEOUT) {
-    SetTimer(FLASH_UPDATE_TIMER, kFlashUpdatePeriodMs);
+    m_dialog.SetTimer(FLASH_UPDATE_TIMER, kFlashUpdatePeriodMs);
     m_downloadArmed = 0;
     return true;
   }
@@ -87,16 +90,16 @@ bool LauncherDialog::StartFlashDownload(const char* url) {
     SetFlashTipText(kFlashConnectTimeout);
     return false;
   }
-  SetTimer(FLASH_UPDATE_TIMER, kFlashUpdatePeriodMs);
+  m_dialog.SetTimer(FLASH_UPDATE_TIMER, kFlashUpdatePeriodMs);
   m_downloadArmed = 0;
   return true;
 }
 
-void LauncherDialog::OpenFlashManualPage() {
+void FlashUpdateFlow::OpenFlashManualPage() {
   const bool installerBusy = FindInstallerWindow(kInstallerFinishedTitle) != nullptr ||
                              FindInstallerWindow(kInstallerInstallingTitle) != nullptr;
   if (!installerBusy) {
-    KillTimer(FLASH_UPDATE_TIMER);
+    m_dialog.KillTimer(FLASH_UPDATE_TIMER);
     ::ShellExecuteA(nullptr, nullptr, m_links.slots[kSlotFlashHttpHand], nullptr, nullptr, 13);
     m_downloader.SetStop(true);
     if (m_flashTip.IsWindowVisible()) {
@@ -109,15 +112,15 @@ void LauncherDialog::OpenFlashManualPage() {
     m_flashManual.ShowWindow(SW_HIDE);
     m_flashManual.SetWindowText("");
   }
-  OnPaint();
+  m_dialog.OnPaint();
 }
 
-bool LauncherDialog::DownloadWorkerEnded() const {
+bool FlashUpdateFlow::DownloadWorkerEnded() const {
   HANDLE worker = m_downloader.GetWorkerThread();
   return worker != nullptr && ::WaitForSingleObject(worker, 0) == WAIT_OBJECT_0;
 }
 
-void LauncherDialog::OnTimer(UINT_PTR id) {
+void FlashUpdateFlow::OnTimer(UINT_PTR id) {
   if (id != FLASH_UPDATE_TIMER) return;
   // Whether the worker has ended is read before its percentage, so an ended worker's figure is
   // final: below 100 it will never complete (refused status, a cut body, or no body at all).
@@ -144,7 +147,7 @@ void LauncherDialog::OnTimer(UINT_PTR id) {
   }
 }
 
-void LauncherDialog::InstallDownloadedPlayer() {
+void FlashUpdateFlow::InstallDownloadedPlayer() {
   ::WSACleanup();
   const HttpTransfer& transfer = m_downloader.GetTransfer();
   // Whatever the server sent is checked before it touches the disk: only a Windows program, and
@@ -172,28 +175,28 @@ void LauncherDialog::InstallDownloadedPlayer() {
   OfferFlashManualLink();
 }
 
-void LauncherDialog::FailFlashUpdate(const char* text) {
-  KillTimer(FLASH_UPDATE_TIMER);
+void FlashUpdateFlow::FailFlashUpdate(const char* text) {
+  m_dialog.KillTimer(FLASH_UPDATE_TIMER);
   SetFlashTipText(text);
   OfferFlashManualLink();
   m_installerStarted = 0;
   m_downloadArmed = 1;
 }
 
-void LauncherDialog::FollowInstaller() {
+void FlashUpdateFlow::FollowInstaller() {
   if (HWND finished = FindInstallerWindow(kInstallerFinishedTitle)) {
     ::PostMessageA(finished, WM_QUIT, 0, 0);
-    RestoreFlashMovie();
+    m_restoreMovie();
     shownPercent = 100;
     HideIfVisible(m_flashTip);
     HideIfVisible(m_flashManual);
-    KillTimer(FLASH_UPDATE_TIMER);
+    m_dialog.KillTimer(FLASH_UPDATE_TIMER);
     return;
   }
   if (HWND main = FindInstallerWindow(kInstallerTitle)) {
     if (::FindWindowExA(main, nullptr, kInstallerStaticClass, kInstallerOutdatedWarning)) {
       SetFlashTipText(kFlashOutdated);
-      KillTimer(FLASH_UPDATE_TIMER);
+      m_dialog.KillTimer(FLASH_UPDATE_TIMER);
     }
     return;
   }
@@ -202,22 +205,22 @@ void LauncherDialog::FollowInstaller() {
   ShowFlashProgress();
 }
 
-void LauncherDialog::ShowFlashProgress() {
+void FlashUpdateFlow::ShowFlashProgress() {
   char text[64];
   std::snprintf(text, sizeof text, kFlashProgressFormat, shownPercent);
   SetFlashTipText(text);
 }
 
-void LauncherDialog::SetFlashTipText(const char* text) {
+void FlashUpdateFlow::SetFlashTipText(const char* text) {
   m_flashTip.SetWindowText(text);
-  UpdateWindow();
+  m_dialog.UpdateWindow();
   CRect rect;
   m_flashTip.GetWindowRect(&rect);
-  ScreenToClient(&rect);
-  InvalidateRect(&rect, TRUE);
+  m_dialog.ScreenToClient(&rect);
+  m_dialog.InvalidateRect(&rect, TRUE);
 }
 
-void LauncherDialog::OfferFlashManualLink() {
+void FlashUpdateFlow::OfferFlashManualLink() {
   if (m_flashManual.IsWindowVisible()) return;
   m_flashManual.SetWindowText(kFlashManualLink);
   m_flashManual.ShowWindow(SW_SHOW);

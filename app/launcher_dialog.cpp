@@ -31,7 +31,10 @@ constexpr int kFlashMovieHeight = 268;
 
 }  // namespace
 
-LauncherDialog::LauncherDialog(CWnd* parent) : CDialog(IDD_LAUNCHER, parent) {
+LauncherDialog::LauncherDialog(CWnd* parent, int flashCheckResult)
+    : CDialog(IDD_LAUNCHER, parent),
+      m_flashUpdate(*this, m_flashTip, m_flashManual, m_links, flashCheckResult,
+                    [this] { RestoreFlashMovie(); }) {
   m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_LAUNCHER));
 }
 
@@ -68,7 +71,7 @@ BOOL LauncherDialog::OnInitDialog() {
   // The style is read once: each profile read opens and parses the file again.
   const VersionStyle style = ShowVersion();
   CreateFlashTextFonts(style.face);
-  OfferFlashUpdate();
+  m_flashUpdate.OfferUpdate();
   return FALSE;
 }
 
@@ -119,7 +122,7 @@ void LauncherDialog::LoadLinks() {
   // Only the first section counts, whatever its title; without any section nothing is filled.
   // (The table never holds a missing section record, so there is no such failure to report.)
   FillLinkTable(table, m_links);
-  m_installerPin = ReadInstallerPin(table);
+  m_flashUpdate.m_installerPin = ReadInstallerPin(table);
 }
 
 void LauncherDialog::LoadButtonSkins() {
@@ -249,6 +252,8 @@ void LauncherDialog::OnDestroy() {
   m_flashMovie.reset();
 }
 
+void LauncherDialog::OnTimer(UINT_PTR id) { m_flashUpdate.OnTimer(id); }
+
 void LauncherDialog::OnClose() { OnLauncherAction(ACTION_EXIT, 0); }
 
 void LauncherDialog::OnWindowPosChanging(WINDOWPOS* pos) {
@@ -276,7 +281,7 @@ BOOL LauncherDialog::PreTranslateMessage(MSG* msg) {
   ForgetUnansweredClicks(msg->message);
   const bool click = msg->message == WM_LBUTTONDOWN || msg->message == WM_LBUTTONUP ||
                      msg->message == WM_RBUTTONDBLCLK;
-  if (click && HandleFlashUpdateClick()) {
+  if (click && m_flashUpdate.HandleClick()) {
     if (::GetFocus() != nullptr && m_clickLatch == 0) {
       m_clickLatch = 1;
       for (SkinButton LauncherDialog::*button : kButtonMembers) (this->*button).HitTestClick();

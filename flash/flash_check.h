@@ -6,6 +6,8 @@
 constexpr int kFlashVersion9 = 0x00090000;
 // What QueryFlashVersion gives for a control that was created but could not tell its version.
 constexpr int kUnansweredFlashVersion = 1;
+// Neither of the check's results: no check has run, so the launcher does not offer the update.
+constexpr int kFlashCheckNotRun = -1;
 
 class FlashCheck {
  public:
