@@ -13,7 +13,6 @@ class FlashCheck {
  public:
   virtual ~FlashCheck();
   // 1 when a control of version 9 or newer is registered or has just been registered, else 0.
-  // The result is also kept for the rest of the run (flash/flash_check_result.h).
   int CheckFlashControl();
 };
 
