@@ -17,6 +17,10 @@
 
 namespace {
 
+// The show command the manual page is opened with. 13 is none of the SW_ values (they end at
+// SW_MAX, 11); the launcher has always passed it, and passes it on unchanged.
+constexpr int kManualPageShowCommand = 13;
+
 bool CursorOver(const CWnd& text) {
   POINT cursor;
   ::GetCursorPos(&cursor);
@@ -54,7 +58,8 @@ void FlashUpdateFlow::OfferUpdate() {
 bool FlashUpdateFlow::HandleClick() {
   if (m_flashTip.IsWindowVisible() && m_downloadArmed != 0 && CursorOver(m_flashTip)) {
     const char* url = m_links.slots[kSlotFlashHttp];
-    if (_stricmp(url, "") != 0) {
+    // Without an address the click downloads nothing; the manual link's part still follows.
+    if (url[0] != '\0') {
       // A mistyped pin could never be met: nothing is downloaded, and the operator learns why.
       if (m_installerPin.state == InstallerPin::kMalformed) {
         LogMessage("Flash installer not downloaded: %s",
@@ -100,7 +105,8 @@ void FlashUpdateFlow::OpenFlashManualPage() {
                              FindInstallerWindow(kInstallerInstallingTitle) != nullptr;
   if (!installerBusy) {
     m_dialog.KillTimer(FLASH_UPDATE_TIMER);
-    ::ShellExecuteA(nullptr, nullptr, m_links.slots[kSlotFlashHttpHand], nullptr, nullptr, 13);
+    ::ShellExecuteA(nullptr, nullptr, m_links.slots[kSlotFlashHttpHand], nullptr, nullptr,
+                    kManualPageShowCommand);
     m_downloader.SetStop(true);
     if (m_flashTip.IsWindowVisible()) {
       m_flashTip.ShowWindow(SW_HIDE);
@@ -112,6 +118,7 @@ void FlashUpdateFlow::OpenFlashManualPage() {
     m_flashManual.ShowWindow(SW_HIDE);
     m_flashManual.SetWindowText("");
   }
+  // The dialog's paint handling redraws its background under the hidden texts.
   m_dialog.OnPaint();
 }
 
