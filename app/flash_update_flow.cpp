@@ -1,26 +1,25 @@
-// The Flash update flow of the launcher dialog: a click on the tip downloads the Flash Player
-// installer, the timer writes and starts it and then follows its windows, and the tip reports
-// each step; the manual link opens the download page instead.
-#include "app/launcher_dialog.h"
+#include "app/flash_update_flow.h"
 
 #include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "compat/winsock.h"
 #include "diag/diagnostics.h"
-#include "flash/flash_check_result.h"
 #include "flash/installer_check.h"
 #include "flash/installer_file.h"
 #include "flash/installer_windows.h"
 #include "flash/update_texts.h"
 
-int shownPercent = 0;
-
 namespace {
+
+// The show command the manual page is opened with. 13 is none of the SW_ values (they end at
+// SW_MAX, 11); the launcher has always passed it, and passes it on unchanged.
+constexpr int kManualPageShowCommand = 13;
 
 bool CursorOver(const CWnd& text) {
   POINT cursor;
@@ -40,18 +39,27 @@ void HideIfVisible(CWnd& text) {
 
 }  // namespace
 
-void LauncherDialog::OfferFlashUpdate() {
-  // The tip is offered only when the start-up check found no usable Flash control and there is
-  // an address to download the installer from.
-  if (LastFlashCheckResult() != 0 || m_links.slots[kSlotFlashHttp][0] == '\0') return;
+FlashUpdateFlow::FlashUpdateFlow(CWnd& dialog, CStatic& tip, CStatic& manual,
+                                 const LinkTable& links, int flashCheckResult,
+                                 std::function<void()> restoreMovie)
+    : m_dialog(dialog),
+      m_flashTip(tip),
+      m_flashManual(manual),
+      m_links(links),
+      m_flashCheckResult(flashCheckResult),
+      m_restoreMovie(std::move(restoreMovie)) {}
+
+void FlashUpdateFlow::OfferUpdate() {
+  if (m_flashCheckResult != 0 || m_links.slots[kSlotFlashHttp][0] == '\0') return;
   m_flashTip.SetWindowText(kFlashTipOffer);
   m_flashTip.ShowWindow(SW_SHOW);
 }
 
-bool LauncherDialog::HandleFlashUpdateClick() {
+bool FlashUpdateFlow::HandleClick() {
   if (m_flashTip.IsWindowVisible() && m_downloadArmed != 0 && CursorOver(m_flashTip)) {
     const char* url = m_links.slots[kSlotFlashHttp];
-    if (_stricmp(url, "") != 0) {
+    // Without an address the click downloads nothing; the manual link's part still follows.
+    if (url[0] != '\0') {
       // A mistyped pin could never be met: nothing is downloaded, and the operator learns why.
       if (m_installerPin.state == InstallerPin::kMalformed) {
         LogMessage("Flash installer not downloaded: %s",
@@ -69,12 +77,12 @@ bool LauncherDialog::HandleFlashUpdateClick() {
   return true;
 }
 
-bool LauncherDialog::StartFlashDownload(const char* url) {
+bool FlashUpdateFlow::StartFlashDownload(const char* url) {
   // A download still under way owns the downloader, which refuses a second one: the flow goes on
   // following it instead of reading the refusal as a failed connection.
   HANDLE worker = m_downloader.GetWorkerThread();
   if (worker != nullptr && ::WaitForSingleObject(worker, 0) == WAIT_TIMEOUT) {
-    SetTimer(FLASH_UPDATE_TIMER, kFlashUpdatePeriodMs);
+    m_dialog.SetTimer(FLASH_UPDATE_TIMER, kFlashUpdatePeriodMs);
     m_downloadArmed = 0;
     return true;
   }
@@ -87,17 +95,18 @@ bool LauncherDialog::StartFlashDownload(const char* url) {
     SetFlashTipText(kFlashConnectTimeout);
     return false;
   }
-  SetTimer(FLASH_UPDATE_TIMER, kFlashUpdatePeriodMs);
+  m_dialog.SetTimer(FLASH_UPDATE_TIMER, kFlashUpdatePeriodMs);
   m_downloadArmed = 0;
   return true;
 }
 
-void LauncherDialog::OpenFlashManualPage() {
+void FlashUpdateFlow::OpenFlashManualPage() {
   const bool installerBusy = FindInstallerWindow(kInstallerFinishedTitle) != nullptr ||
                              FindInstallerWindow(kInstallerInstallingTitle) != nullptr;
   if (!installerBusy) {
-    KillTimer(FLASH_UPDATE_TIMER);
-    ::ShellExecuteA(nullptr, nullptr, m_links.slots[kSlotFlashHttpHand], nullptr, nullptr, 13);
+    m_dialog.KillTimer(FLASH_UPDATE_TIMER);
+    ::ShellExecuteA(nullptr, nullptr, m_links.slots[kSlotFlashHttpHand], nullptr, nullptr,
+                    kManualPageShowCommand);
     m_downloader.SetStop(true);
     if (m_flashTip.IsWindowVisible()) {
       m_flashTip.ShowWindow(SW_HIDE);
@@ -109,15 +118,16 @@ void LauncherDialog::OpenFlashManualPage() {
     m_flashManual.ShowWindow(SW_HIDE);
     m_flashManual.SetWindowText("");
   }
-  OnPaint();
+  // The dialog's paint handling redraws its background under the hidden texts.
+  m_dialog.OnPaint();
 }
 
-bool LauncherDialog::DownloadWorkerEnded() const {
+bool FlashUpdateFlow::DownloadWorkerEnded() const {
   HANDLE worker = m_downloader.GetWorkerThread();
   return worker != nullptr && ::WaitForSingleObject(worker, 0) == WAIT_OBJECT_0;
 }
 
-void LauncherDialog::OnTimer(UINT_PTR id) {
+void FlashUpdateFlow::OnTimer(UINT_PTR id) {
   if (id != FLASH_UPDATE_TIMER) return;
   // Whether the worker has ended is read before its percentage, so an ended worker's figure is
   // final: below 100 it will never complete (refused status, a cut body, or no body at all).
@@ -144,7 +154,7 @@ void LauncherDialog::OnTimer(UINT_PTR id) {
   }
 }
 
-void LauncherDialog::InstallDownloadedPlayer() {
+void FlashUpdateFlow::InstallDownloadedPlayer() {
   ::WSACleanup();
   const HttpTransfer& transfer = m_downloader.GetTransfer();
   // Whatever the server sent is checked before it touches the disk: only a Windows program, and
@@ -172,34 +182,28 @@ void LauncherDialog::InstallDownloadedPlayer() {
   OfferFlashManualLink();
 }
 
-void LauncherDialog::FailFlashUpdate(const char* text) {
-  KillTimer(FLASH_UPDATE_TIMER);
+void FlashUpdateFlow::FailFlashUpdate(const char* text) {
+  m_dialog.KillTimer(FLASH_UPDATE_TIMER);
   SetFlashTipText(text);
   OfferFlashManualLink();
   m_installerStarted = 0;
   m_downloadArmed = 1;
 }
 
-void LauncherDialog::FollowInstaller() {
+void FlashUpdateFlow::FollowInstaller() {
   if (HWND finished = FindInstallerWindow(kInstallerFinishedTitle)) {
     ::PostMessageA(finished, WM_QUIT, 0, 0);
-    // A banner whose control could not be made before is made again, now that the player is
-    // installed; one that plays is left alone.
-    if (m_flashMovie != nullptr && m_flashMovie->m_hWnd == nullptr) {
-      delete m_flashMovie;
-      m_flashMovie = nullptr;
-    }
-    CreateFlashMovie();
+    m_restoreMovie();
     shownPercent = 100;
     HideIfVisible(m_flashTip);
     HideIfVisible(m_flashManual);
-    KillTimer(FLASH_UPDATE_TIMER);
+    m_dialog.KillTimer(FLASH_UPDATE_TIMER);
     return;
   }
   if (HWND main = FindInstallerWindow(kInstallerTitle)) {
     if (::FindWindowExA(main, nullptr, kInstallerStaticClass, kInstallerOutdatedWarning)) {
       SetFlashTipText(kFlashOutdated);
-      KillTimer(FLASH_UPDATE_TIMER);
+      m_dialog.KillTimer(FLASH_UPDATE_TIMER);
     }
     return;
   }
@@ -208,22 +212,22 @@ void LauncherDialog::FollowInstaller() {
   ShowFlashProgress();
 }
 
-void LauncherDialog::ShowFlashProgress() {
+void FlashUpdateFlow::ShowFlashProgress() {
   char text[64];
   std::snprintf(text, sizeof text, kFlashProgressFormat, shownPercent);
   SetFlashTipText(text);
 }
 
-void LauncherDialog::SetFlashTipText(const char* text) {
+void FlashUpdateFlow::SetFlashTipText(const char* text) {
   m_flashTip.SetWindowText(text);
-  UpdateWindow();
+  m_dialog.UpdateWindow();
   CRect rect;
   m_flashTip.GetWindowRect(&rect);
-  ScreenToClient(&rect);
-  InvalidateRect(&rect, TRUE);
+  m_dialog.ScreenToClient(&rect);
+  m_dialog.InvalidateRect(&rect, TRUE);
 }
 
-void LauncherDialog::OfferFlashManualLink() {
+void FlashUpdateFlow::OfferFlashManualLink() {
   if (m_flashManual.IsWindowVisible()) return;
   m_flashManual.SetWindowText(kFlashManualLink);
   m_flashManual.ShowWindow(SW_SHOW);

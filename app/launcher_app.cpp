@@ -20,14 +20,12 @@ BOOL LauncherApp::InitInstance() {
   ::InitCommonControlsEx(&controls);
   CWinApp::InitInstance();
   AfxEnableControlContainer();
-  {
-    // Whatever the check finds or does, the launcher starts.
-    FlashCheck check;
-    check.CheckFlashControl();
-  }
+  // Whatever the check finds or does, the launcher starts; what it found decides whether the
+  // dialog offers the Flash update.
+  const int flashCheckResult = FlashCheck().CheckFlashControl();
   SetRegistryKey("Local AppWizard-Generated Applications");
 
-  LauncherDialog dialog(nullptr);
+  LauncherDialog dialog(nullptr, flashCheckResult);
   m_pMainWnd = &dialog;
   dialog.DoModal();
   return FALSE;

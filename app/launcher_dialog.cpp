@@ -31,7 +31,10 @@ constexpr int kFlashMovieHeight = 268;
 
 }  // namespace
 
-LauncherDialog::LauncherDialog(CWnd* parent) : CDialog(IDD_LAUNCHER, parent) {
+LauncherDialog::LauncherDialog(CWnd* parent, int flashCheckResult)
+    : CDialog(IDD_LAUNCHER, parent),
+      m_flashUpdate(*this, m_flashTip, m_flashManual, m_links, flashCheckResult,
+                    [this] { RestoreFlashMovie(); }) {
   m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_LAUNCHER));
 }
 
@@ -68,7 +71,7 @@ BOOL LauncherDialog::OnInitDialog() {
   // The style is read once: each profile read opens and parses the file again.
   const VersionStyle style = ShowVersion();
   CreateFlashTextFonts(style.face);
-  OfferFlashUpdate();
+  m_flashUpdate.OfferUpdate();
   return FALSE;
 }
 
@@ -119,7 +122,7 @@ void LauncherDialog::LoadLinks() {
   // Only the first section counts, whatever its title; without any section nothing is filled.
   // (The table never holds a missing section record, so there is no such failure to report.)
   FillLinkTable(table, m_links);
-  m_installerPin = ReadInstallerPin(table);
+  m_flashUpdate.m_installerPin = ReadInstallerPin(table);
 }
 
 void LauncherDialog::LoadButtonSkins() {
@@ -139,7 +142,7 @@ void LauncherDialog::LayoutButtons() {
 
 void LauncherDialog::CreateFlashMovie() {
   if (m_flashMovie != nullptr) return;
-  m_flashMovie = new CShockwaveFlash;
+  m_flashMovie = std::make_unique<CShockwaveFlash>();
   CRect window;
   GetWindowRect(&window);
   // Without a control the wrapper stays, windowless; the calls below then reach nothing.
@@ -153,6 +156,11 @@ void LauncherDialog::CreateFlashMovie() {
   if (length == 0 || length >= sizeof directory || !ComposeMoviePath(directory, path)) return;
   m_flashMovie->SetMovie(path);
   m_flashMovie->PlayMovie();
+}
+
+void LauncherDialog::RestoreFlashMovie() {
+  if (m_flashMovie != nullptr && m_flashMovie->m_hWnd == nullptr) m_flashMovie.reset();
+  CreateFlashMovie();
 }
 
 void LauncherDialog::CreateInsideDialog() {
@@ -241,9 +249,10 @@ void LauncherDialog::OnDestroy() {
   CDialog::OnDestroy();
   // The skin bitmap is only let go of here, not deleted.
   m_backgroundBitmap = nullptr;
-  delete m_flashMovie;
-  m_flashMovie = nullptr;
+  m_flashMovie.reset();
 }
+
+void LauncherDialog::OnTimer(UINT_PTR id) { m_flashUpdate.OnTimer(id); }
 
 void LauncherDialog::OnClose() { OnLauncherAction(ACTION_EXIT, 0); }
 
@@ -272,7 +281,7 @@ BOOL LauncherDialog::PreTranslateMessage(MSG* msg) {
   ForgetUnansweredClicks(msg->message);
   const bool click = msg->message == WM_LBUTTONDOWN || msg->message == WM_LBUTTONUP ||
                      msg->message == WM_RBUTTONDBLCLK;
-  if (click && HandleFlashUpdateClick()) {
+  if (click && m_flashUpdate.HandleClick()) {
     if (::GetFocus() != nullptr && m_clickLatch == 0) {
       m_clickLatch = 1;
       for (SkinButton LauncherDialog::*button : kButtonMembers) (this->*button).HitTestClick();

@@ -2,23 +2,23 @@
 // buttons, a version label, the two texts of the Flash update flow, the Flash movie across its
 // top and, under its cut-out panel, the inside dialog with the news page.
 #pragma once
+#include <memory>
+
+#include "app/flash_update_flow.h"
 #include "app/inside_dialog.h"
 #include "app/settings_read.h"
 #include "app/skin_button.h"
 #include "data/ani_table.h"
-#include "data/installer_pin.h"
 #include "data/link_table.h"
+#include "flash/flash_check.h"
 #include "flash/shockwave_flash.h"
 #include "framework/afxwin.h"
-#include "net/http_downloader.h"
-
-// The percentage the Flash update's progress text shows (not the download's own): one for the
-// whole process, 0 at its start.
-extern int shownPercent;
 
 class LauncherDialog : public CDialog {
  public:
-  explicit LauncherDialog(CWnd* parent = nullptr);
+  // `flashCheckResult` is what the start-up Flash check found: the update's tip is offered only
+  // when it found no usable control.
+  explicit LauncherDialog(CWnd* parent = nullptr, int flashCheckResult = kFlashCheckNotRun);
   ~LauncherDialog() override;
 
   // The dialog's initialisation: loads every data file, shapes and composes the window. No
@@ -30,6 +30,9 @@ class LauncherDialog : public CDialog {
   // Creates the Flash movie across the top of the window and starts it; does nothing once the
   // wrapper exists, whether or not its control could be created.
   void CreateFlashMovie();
+  // Once the Flash Player is installed: a movie whose control could not be made before is made
+  // again; one that plays is left alone.
+  void RestoreFlashMovie();
 
   // Message handlers.
   void OnPaint() override;
@@ -46,12 +49,13 @@ class LauncherDialog : public CDialog {
   void OnWindowPosChanging(WINDOWPOS* pos) override;
   // Once the window has moved, the inside dialog lands on its new corner too.
   void OnWindowPosChanged(WINDOWPOS* pos) override;
-  // The Flash update's timer: follows the download, then the installer's windows. Other timers
-  // are left alone.
+  // The Flash update's timer, handled by the flow.
   void OnTimer(UINT_PTR id) override;
-  // Clicks on the Flash update's two texts first, then the skin buttons' hit test under the
-  // click latch.
+  // Clicks on the Flash update's two texts first (the flow's part), then the skin buttons' hit
+  // test under the click latch.
   BOOL PreTranslateMessage(MSG* msg) override;
+  // The Flash update flow, which owns its own state; the tests drive it here.
+  FlashUpdateFlow& FlashUpdate() { return m_flashUpdate; }
   // Enter and Escape never close the launcher: IDOK and IDCANCEL commands are swallowed here.
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
@@ -73,18 +77,13 @@ class LauncherDialog : public CDialog {
   CFont m_versionFont;
   COLORREF m_versionColor = 0;
   LinkTable m_links;
-  // The digest the downloaded installer must have, when ini/play.dat pins one.
-  InstallerPin m_installerPin;
-  CShockwaveFlash* m_flashMovie = nullptr;  // owned; created by CreateFlashMovie
+  std::unique_ptr<CShockwaveFlash> m_flashMovie;  // created by CreateFlashMovie
   HBITMAP m_backgroundBitmap = nullptr;  // not owned: the loaded skin lives until the process ends
   CDC m_canvasDC;
   CDC m_backgroundDC;
   CBitmap m_canvasBitmap;
   CFont m_flashManualFont;
   CFont m_flashTipFont;
-  int m_installerStarted = 0;
-  int m_downloadArmed = 1;
-  HttpDownloader m_downloader;
   int m_clickLatch = 0;
 
  private:
@@ -104,20 +103,6 @@ class LauncherDialog : public CDialog {
   // From a left button press until its release is dispatched.
   bool m_leftPressUnderWay = false;
 
-  // The Flash update flow.
-  void OfferFlashUpdate();
-  // A click's effect on the tip and on the manual link; false when the click tried to start the
-  // download and could not, which ends the click there.
-  bool HandleFlashUpdateClick();
-  bool StartFlashDownload(const char* url);
-  void OpenFlashManualPage();
-  void InstallDownloadedPlayer();
-  // Ends a download or an installation that cannot go on: the tip says `text`, the manual link is
-  // offered, the timer stops, and the next click on the tip starts a fresh download.
-  void FailFlashUpdate(const char* text);
-  bool DownloadWorkerEnded() const;
-  void FollowInstaller();
-  void ShowFlashProgress();
-  void SetFlashTipText(const char* text);
-  void OfferFlashManualLink();
+  // Works on m_flashTip, m_flashManual and m_links, declared before it; goes first at the end.
+  FlashUpdateFlow m_flashUpdate;
 };

@@ -7,7 +7,6 @@
 
 #include "flash/control_files.h"
 #include "flash/control_paths.h"
-#include "flash/flash_check_result.h"
 #include "flash/shockwave_flash.h"
 
 namespace {
@@ -112,11 +111,7 @@ int RunCheck() {
 
 FlashCheck::~FlashCheck() = default;
 
-int FlashCheck::CheckFlashControl() {
-  const int result = RunCheck();
-  RecordFlashCheckResult(result);
-  return result;
-}
+int FlashCheck::CheckFlashControl() { return RunCheck(); }
 
 int QueryFlashVersion() {
   if (FAILED(::CoInitialize(nullptr))) return 0;

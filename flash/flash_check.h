@@ -6,12 +6,13 @@
 constexpr int kFlashVersion9 = 0x00090000;
 // What QueryFlashVersion gives for a control that was created but could not tell its version.
 constexpr int kUnansweredFlashVersion = 1;
+// Neither of the check's results: no check has run, so the launcher does not offer the update.
+constexpr int kFlashCheckNotRun = -1;
 
 class FlashCheck {
  public:
   virtual ~FlashCheck();
   // 1 when a control of version 9 or newer is registered or has just been registered, else 0.
-  // The result is also kept for the rest of the run (flash/flash_check_result.h).
   int CheckFlashControl();
 };
 

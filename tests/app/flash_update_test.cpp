@@ -1,6 +1,7 @@
-// The Flash update flow of the real launcher dialog, in copies of the sample game folder: clicks on
-// the tip and on the manual link, the download from a scripted loopback server, the progress the
-// tip shows, and the test bed's stand-in installer written, started and followed.
+// The Flash update flow, in the real launcher dialog that owns it and lends it its texts, in copies
+// of the sample game folder: clicks on the tip and on the manual link, the download from a
+// scripted loopback server, the progress the tip shows, and the test bed's stand-in installer
+// written, started and followed. The flow's state is read from the flow itself.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -13,7 +14,6 @@
 
 #include "app/launcher_dialog.h"
 #include "data/scrambled_buffer.h"
-#include "flash/flash_check_result.h"
 #include "flash/installer_file.h"
 #include "flash/installer_windows.h"
 #include "flash/update_texts.h"
@@ -86,12 +86,9 @@ class GameFolder {
   TempDir dir_;
 };
 
-// The start-up check's result as the dialog reads it, for one test.
-class CheckResult {
- public:
-  explicit CheckResult(int result) { RecordFlashCheckResult(result); }
-  ~CheckResult() { RecordFlashCheckResult(-1); }
-};
+// What the start-up check returns when it found no usable Flash control: the dialogs here are
+// made as the application makes them after such a check.
+constexpr int kNoUsableControl = 0;
 
 // The stand-in installer's program with the line that picks its behaviour.
 std::string InstallerImage(const std::string& mode, int mainMs = 300, int installingMs = 300,
@@ -213,10 +210,9 @@ bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-// Every test starts from a fresh display and ends any stand-in installer still waiting.
+// Every test ends any stand-in installer still waiting.
 class FlashUpdateTest : public ::testing::Test {
  protected:
-  void SetUp() override { shownPercent = 0; }
   void TearDown() override {
     for (const char* title :
          {kInstallerTitle, kInstallerInstallingTitle, kInstallerFinishedTitle}) {
@@ -236,8 +232,7 @@ class FlashUpdateTest : public ::testing::Test {
 
 TEST_F(FlashUpdateTest, TheTipIsOfferedOnlyAfterAFailedCheckWithAnAddressToDownloadFrom) {
   auto tipAfterStart = [&](int checkResult, std::string* text) {
-    CheckResult check(checkResult);
-    LauncherDialog dialog;
+    LauncherDialog dialog(nullptr, checkResult);
     ScopedCurrentDir here(folder_.path());
     bool visible = false;
     FlowScript(dialog, {Do([&] {
@@ -262,8 +257,8 @@ TEST_F(FlashUpdateTest, TheTipIsOfferedOnlyAfterAFailedCheckWithAnAddressToDownl
 
 TEST_F(FlashUpdateTest, ClicksOffTheTextsOnAHiddenTipOrWithoutTheirLinksDoNothing) {
   ScriptedServer server({Send(OkHeader(10)), Hold()});
-  CheckResult check(0);
-  LauncherDialog dialog;
+  LauncherDialog dialog(nullptr, kNoUsableControl);
+  FlashUpdateFlow& flow = dialog.FlashUpdate();
   ScopedCurrentDir here(folder_.path());
   FlowScript(dialog, {
       Do([&] {
@@ -291,7 +286,7 @@ TEST_F(FlashUpdateTest, ClicksOffTheTextsOnAHiddenTipOrWithoutTheirLinksDoNothin
         EXPECT_EQ(WindowText(dialog.m_flashTip), kFlashTipOffer);
         EXPECT_TRUE(dialog.m_flashTip.IsWindowVisible());
         EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
-        EXPECT_EQ(dialog.m_downloadArmed, 1);
+        EXPECT_EQ(flow.m_downloadArmed, 1);
         EXPECT_FALSE(TimerWasRunning(dialog));
       }),
   }).Run();
@@ -302,9 +297,9 @@ TEST_F(FlashUpdateTest, ClicksOffTheTextsOnAHiddenTipOrWithoutTheirLinksDoNothin
 TEST_F(FlashUpdateTest, ARefusedConnectionIsReportedAndTheNextClickTriesAgain) {
   net_testing::RefusedPort refused;
   ScriptedServer server({Send(OkHeader(10)), Hold()});
-  CheckResult check(0);
-  LauncherDialog dialog;
-  dialog.m_downloader.connectTimeout = 300;
+  LauncherDialog dialog(nullptr, kNoUsableControl);
+  FlashUpdateFlow& flow = dialog.FlashUpdate();
+  flow.m_downloader.connectTimeout = 300;
   ScopedCurrentDir here(folder_.path());
   FlowScript(dialog, {
       Do([&] {
@@ -314,14 +309,14 @@ TEST_F(FlashUpdateTest, ARefusedConnectionIsReportedAndTheNextClickTriesAgain) {
       }),
       [&] { return WindowText(dialog.m_flashTip) == kFlashConnectTimeout; },
       Do([&] {
-        EXPECT_EQ(dialog.m_downloadArmed, 1) << "a later click may try again";
+        EXPECT_EQ(flow.m_downloadArmed, 1) << "a later click may try again";
         EXPECT_EQ(dialog.m_clickLatch, 0) << "the failed click skipped the buttons' hit test";
         EXPECT_FALSE(TimerWasRunning(dialog));
         // The release of the same click, now with a server to answer.
         SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
         MouseOn(dialog.m_flashTip, WM_LBUTTONUP);
       }),
-      [&] { return dialog.m_downloadArmed == 0 && !server.Requests().empty(); },
+      [&] { return flow.m_downloadArmed == 0 && !server.Requests().empty(); },
       Do([&] { EXPECT_TRUE(TimerWasRunning(dialog)); }),
   }).Run();
   ASSERT_EQ(server.Requests().size(), 1u);
@@ -334,31 +329,31 @@ TEST_F(FlashUpdateTest, RealPercentagesShowTenThenTwentyThenTheInstallerRunsAndT
   const size_t at30 = BytesFor(image.size(), 30), at60 = BytesFor(image.size(), 60);
   ScriptedServer server({Send(OkHeader(image.size())), Send(image.substr(0, at30)), Gate(),
                          Send(image.substr(at30, at60 - at30)), Gate(), Send(image.substr(at60))});
-  CheckResult check(0);
-  LauncherDialog dialog;
+  LauncherDialog dialog(nullptr, kNoUsableControl);
+  FlashUpdateFlow& flow = dialog.FlashUpdate();
   ScopedCurrentDir here(folder_.path());
   std::vector<std::string> tips;
   auto tick = [&] {
-    dialog.SendMessage(WM_TIMER, FLASH_UPDATE_TIMER, 0);
+    flow.OnTimer(FLASH_UPDATE_TIMER);
     tips.push_back(WindowText(dialog.m_flashTip));
   };
   auto percentIs = [&](int percent) {
-    return [&dialog, percent] { return dialog.m_downloader.GetPercent() == percent; };
+    return [&flow, percent] { return flow.m_downloader.GetPercent() == percent; };
   };
   FlowScript(dialog, {
       Do([&] {
         SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
         MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
       }),
-      [&] { return dialog.m_downloadArmed == 0; },
+      [&] { return flow.m_downloadArmed == 0; },
       Do([&] { dialog.KillTimer(FLASH_UPDATE_TIMER); }),
       percentIs(30), Do(tick), Do([&] { server.OpenGate(); }),
       percentIs(60), Do(tick), Do([&] { server.OpenGate(); }),
       percentIs(100),
       Do([&] {
         tick();
-        EXPECT_EQ(dialog.m_installerStarted, 1);
-        EXPECT_EQ(shownPercent, 80);
+        EXPECT_EQ(flow.m_installerStarted, 1);
+        EXPECT_EQ(flow.shownPercent, 80);
         EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
         EXPECT_EQ(WindowText(dialog.m_flashManual), kFlashManualLink);
       }),
@@ -375,8 +370,7 @@ TEST_F(FlashUpdateTest, RealPercentagesShowTenThenTwentyThenTheInstallerRunsAndT
 
 TEST_F(FlashUpdateTest, ABodyThatNeverStartsShowsZeroWithTheManualLinkFromTheFirstTick) {
   ScriptedServer server({Send(OkHeader(5000)), Hold()});
-  CheckResult check(0);
-  LauncherDialog dialog;
+  LauncherDialog dialog(nullptr, kNoUsableControl);
   ScopedCurrentDir here(folder_.path());
   DWORD clicked = 0;
   // Each text the tip shows, and whether the manual link was offered with it.
@@ -407,8 +401,8 @@ TEST_F(FlashUpdateTest, ABodyThatNeverStartsShowsZeroWithTheManualLinkFromTheFir
 // on following that download and asks for no other (which the downloader would refuse).
 TEST_F(FlashUpdateTest, RightDoubleClicksCountAsClicksWhileRightPressesAndReleasesDoNot) {
   ScriptedServer server({Hold()});
-  CheckResult check(0);
-  LauncherDialog dialog;
+  LauncherDialog dialog(nullptr, kNoUsableControl);
+  FlashUpdateFlow& flow = dialog.FlashUpdate();
   ScopedCurrentDir here(folder_.path());
   FlowScript(dialog, {
       Do([&] {
@@ -418,16 +412,16 @@ TEST_F(FlashUpdateTest, RightDoubleClicksCountAsClicksWhileRightPressesAndReleas
         MouseOn(dialog.m_flashTip, WM_RBUTTONUP);
       }),
       Do([&] {
-        EXPECT_EQ(dialog.m_downloadArmed, 1);
+        EXPECT_EQ(flow.m_downloadArmed, 1);
         MouseOn(dialog.m_flashTip, WM_RBUTTONDBLCLK);
       }),
-      [&] { return dialog.m_downloadArmed == 0 && !server.Requests().empty(); },
+      [&] { return flow.m_downloadArmed == 0 && !server.Requests().empty(); },
       Do([&] {
-        dialog.m_downloadArmed = 1;
+        flow.m_downloadArmed = 1;
         MouseOn(dialog.m_flashTip, WM_RBUTTONDBLCLK);
       }),
       Do([&] {
-        EXPECT_EQ(dialog.m_downloadArmed, 0);
+        EXPECT_EQ(flow.m_downloadArmed, 0);
         EXPECT_NE(WindowText(dialog.m_flashTip), kFlashConnectTimeout);
       }),
       [&] { return dialog.m_flashManual.IsWindowVisible(); },
@@ -443,7 +437,7 @@ TEST_F(FlashUpdateTest, RightDoubleClicksCountAsClicksWhileRightPressesAndReleas
         EXPECT_FALSE(dialog.m_flashManual.IsWindowVisible());
         EXPECT_FALSE(dialog.m_flashTip.IsWindowVisible());
         EXPECT_EQ(WindowText(dialog.m_flashTip), "");
-        EXPECT_TRUE(dialog.m_downloader.IsStopped());
+        EXPECT_TRUE(flow.m_downloader.IsStopped());
         EXPECT_FALSE(TimerWasRunning(dialog));
       }),
   }).Run();
@@ -457,13 +451,13 @@ TEST_F(FlashUpdateTest, RightDoubleClicksCountAsClicksWhileRightPressesAndReleas
 TEST_F(FlashUpdateTest, AManualClickWhileInstallingOnlyHidesTheLinkAndTheFinishedInstallerIsToldToQuit) {
   const std::string image = InstallerImage("install", 300, 2500);
   ScriptedServer server({Send(OkHeader(image.size())), Send(image)});
-  CheckResult check(0);
-  LauncherDialog dialog;
+  LauncherDialog dialog(nullptr, kNoUsableControl);
+  FlashUpdateFlow& flow = dialog.FlashUpdate();
   ScopedCurrentDir here(folder_.path());
   auto noFlash = std::make_unique<ScopedVariable>("STANDIN_FLASH_REFUSE", "1");
   FlowScript(dialog, {
       Do([&] {
-        ASSERT_NE(dialog.m_flashMovie, nullptr);
+        ASSERT_NE(dialog.m_flashMovie.get(), nullptr);
         EXPECT_EQ(dialog.m_flashMovie->m_hWnd, nullptr);
         noFlash.reset();
         SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
@@ -481,9 +475,9 @@ TEST_F(FlashUpdateTest, AManualClickWhileInstallingOnlyHidesTheLinkAndTheFinishe
       }),
       [&] { return !dialog.m_flashTip.IsWindowVisible(); },
       Do([&] {
-        EXPECT_EQ(shownPercent, 100);
+        EXPECT_EQ(flow.shownPercent, 100);
         EXPECT_FALSE(TimerWasRunning(dialog));
-        ASSERT_NE(dialog.m_flashMovie, nullptr);
+        ASSERT_NE(dialog.m_flashMovie.get(), nullptr);
         EXPECT_NE(dialog.m_flashMovie->m_hWnd, nullptr) << "the banner is made again";
         EXPECT_EQ(::GetDlgItem(dialog.m_hWnd, 132), dialog.m_flashMovie->m_hWnd);
       }),
@@ -499,8 +493,7 @@ TEST_F(FlashUpdateTest, AManualClickWhileInstallingOnlyHidesTheLinkAndTheFinishe
 TEST_F(FlashUpdateTest, AnOutOfDateInstallerIsReportedTheTimerStopsAndTheManualPageRemains) {
   const std::string image = InstallerImage("outdated");
   ScriptedServer server({Send(OkHeader(image.size())), Send(image)});
-  CheckResult check(0);
-  LauncherDialog dialog;
+  LauncherDialog dialog(nullptr, kNoUsableControl);
   ScopedCurrentDir here(folder_.path());
   FlowScript(dialog, {
       Do([&] {
@@ -523,13 +516,13 @@ TEST_F(FlashUpdateTest, AnOutOfDateInstallerIsReportedTheTimerStopsAndTheManualP
 }
 
 int g_createCalls = 0;
-LauncherDialog* g_promptingDialog = nullptr;
+FlashUpdateFlow* g_promptingFlow = nullptr;
 BOOL WINAPI CreateProcessAskingForElevation(LPCSTR, LPSTR, LPSECURITY_ATTRIBUTES,
                                             LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID, LPCSTR,
                                             LPSTARTUPINFOA, LPPROCESS_INFORMATION) {
   ++g_createCalls;
   // The elevation prompt pumps messages: the update's tick can arrive in the middle of the start.
-  if (g_promptingDialog != nullptr) g_promptingDialog->SendMessage(WM_TIMER, FLASH_UPDATE_TIMER, 0);
+  if (g_promptingFlow != nullptr) g_promptingFlow->OnTimer(FLASH_UPDATE_TIMER);
   ::SetLastError(740);  // ERROR_ELEVATION_REQUIRED
   return FALSE;
 }
@@ -548,11 +541,11 @@ class ElevationSeam {
 TEST_F(FlashUpdateTest, AnInstallerThatAsksForElevationIsStartedThroughTheShell) {
   const std::string image = InstallerImage("quiet");
   ScriptedServer server({Send(OkHeader(image.size())), Send(image)});
-  CheckResult check(0);
-  LauncherDialog dialog;
+  LauncherDialog dialog(nullptr, kNoUsableControl);
+  FlashUpdateFlow& flow = dialog.FlashUpdate();
   ScopedCurrentDir here(folder_.path());
   g_createCalls = 0;
-  g_promptingDialog = &dialog;
+  g_promptingFlow = &flow;
   {
     ElevationSeam seam(CreateProcessAskingForElevation);
     FlowScript(dialog, {
@@ -560,10 +553,10 @@ TEST_F(FlashUpdateTest, AnInstallerThatAsksForElevationIsStartedThroughTheShell)
           SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
           MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
         }),
-        [&] { return dialog.m_installerStarted == 1; },
+        [&] { return flow.m_installerStarted == 1; },
     }).Run();
   }
-  g_promptingDialog = nullptr;
+  g_promptingFlow = nullptr;
   EXPECT_EQ(g_createCalls, 1) << "a tick during the prompt does not start the installer again";
   std::vector<std::string> records = WaitForRecords(folder_ / kInstallerLog, 1);
   ASSERT_EQ(records.size(), 1u) << "started by the shell";
@@ -581,8 +574,8 @@ TEST_F(FlashUpdateTest, AnInstallerThatCannotBeWrittenIsNotRunAndTheManualPageIs
   ScriptedServer server({Send(OkHeader(image.size())), Send(image)});
   // A folder in the file's place: the file cannot be created.
   fs::create_directory(folder_.path() / "flashSetUp.exe");
-  CheckResult check(0);
-  LauncherDialog dialog;
+  LauncherDialog dialog(nullptr, kNoUsableControl);
+  FlashUpdateFlow& flow = dialog.FlashUpdate();
   ScopedCurrentDir here(folder_.path());
   FlowScript(dialog, {
       Do([&] {
@@ -592,7 +585,7 @@ TEST_F(FlashUpdateTest, AnInstallerThatCannotBeWrittenIsNotRunAndTheManualPageIs
       [&] { return WindowText(dialog.m_flashTip) == kFlashSaveFailed; },
       Do([&] {
         EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
-        EXPECT_EQ(dialog.m_installerStarted, 0);
+        EXPECT_EQ(flow.m_installerStarted, 0);
         EXPECT_FALSE(TimerWasRunning(dialog));
       }),
   }).Run();
@@ -620,8 +613,8 @@ TEST_F(FlashUpdateTest, ARefusedOrCutDownloadOrAnInstallerThatWillNotStartLetsTh
     SCOPED_TRACE(c.kind);
     ScriptedServer failing(c.script);
     ScriptedServer working({Send(OkHeader(image.size())), Send(image)});
-    CheckResult check(0);
-    LauncherDialog dialog;
+    LauncherDialog dialog(nullptr, kNoUsableControl);
+    FlashUpdateFlow& flow = dialog.FlashUpdate();
     ScopedCurrentDir here(folder_.path());
     std::unique_ptr<ElevationSeam> seam;
     if (c.startFails) seam = std::make_unique<ElevationSeam>(CreateProcessDenied);
@@ -634,13 +627,13 @@ TEST_F(FlashUpdateTest, ARefusedOrCutDownloadOrAnInstallerThatWillNotStartLetsTh
         Do([&] {
           EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
           EXPECT_FALSE(TimerWasRunning(dialog));
-          EXPECT_EQ(dialog.m_downloadArmed, 1);
-          EXPECT_EQ(dialog.m_installerStarted, 0);
+          EXPECT_EQ(flow.m_downloadArmed, 1);
+          EXPECT_EQ(flow.m_installerStarted, 0);
           seam.reset();
           SetLink(dialog, kSlotFlashHttp, working.Url("flash/flashSetUp.exe"));
           MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
         }),
-        [&] { return dialog.m_installerStarted == 1; },
+        [&] { return flow.m_installerStarted == 1; },
     }).Run();
     EXPECT_EQ(working.Requests().size(), 1u);
     EXPECT_EQ(WaitForRecords(folder_ / kInstallerLog, 1).size(), 1u) << "the fresh download ran";
@@ -675,12 +668,12 @@ TEST_F(FlashUpdateTest, AnInstallerThatIsNotAProgramOrNotThePinnedOneIsNeitherWr
   for (const auto& c : cases) {
     SCOPED_TRACE(c.kind);
     ScriptedServer server({Send(OkHeader(c.body.size()) + c.body)});
-    CheckResult check(0);
-    LauncherDialog dialog;
+    LauncherDialog dialog(nullptr, kNoUsableControl);
+    FlashUpdateFlow& flow = dialog.FlashUpdate();
     ScopedCurrentDir here(folder_.path());
     FlowScript(dialog, {
         Do([&] {
-          dialog.m_installerPin = c.pin;
+          flow.m_installerPin = c.pin;
           SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
           MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
         }),
@@ -688,7 +681,7 @@ TEST_F(FlashUpdateTest, AnInstallerThatIsNotAProgramOrNotThePinnedOneIsNeitherWr
         Do([&] {
           EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
           EXPECT_FALSE(TimerWasRunning(dialog));
-          EXPECT_EQ(dialog.m_downloadArmed, 1);
+          EXPECT_EQ(flow.m_downloadArmed, 1);
         }),
     }).Run();
     EXPECT_FALSE(fs::exists(folder_.path() / "flashSetUp.exe"));

@@ -628,15 +628,15 @@ TEST(LauncherDialogControls, MovieAndPanelAreMadeOnceAndExitHidesThePanelFirst) 
   LauncherDialog dialog;
   std::string movieLine;
   const INT_PTR result = RunDialog(folder, dialog, [&] {
-    ASSERT_NE(dialog.m_flashMovie, nullptr);
-    CShockwaveFlash* movie = dialog.m_flashMovie;
+    ASSERT_NE(dialog.m_flashMovie.get(), nullptr);
+    CShockwaveFlash* movie = dialog.m_flashMovie.get();
     HWND movieWindow = movie->m_hWnd;
     EXPECT_EQ(::GetDlgItem(dialog.m_hWnd, 132), movieWindow);
     movieLine = "movie " + CurrentDirectory() + "/data2/interface/StartUp/loadmovie.swf\r\n";
     const std::string log = ReadFile(folder / "standin-flash.log");
     EXPECT_EQ(log, movieLine + "play\r\n");
     dialog.CreateFlashMovie();
-    EXPECT_EQ(dialog.m_flashMovie, movie) << "no second wrapper";
+    EXPECT_EQ(dialog.m_flashMovie.get(), movie) << "no second wrapper";
     EXPECT_EQ(movie->m_hWnd, movieWindow) << "no second control";
     EXPECT_EQ(ReadFile(folder / "standin-flash.log"), log) << "the movie is not loaded again";
 
@@ -650,7 +650,7 @@ TEST(LauncherDialogControls, MovieAndPanelAreMadeOnceAndExitHidesThePanelFirst) 
     EXPECT_FALSE(inside.IsWindowVisible()) << "hidden before the launcher goes";
   }, false);
   EXPECT_EQ(result, IDCANCEL);
-  EXPECT_EQ(dialog.m_flashMovie, nullptr) << "released with the window";
+  EXPECT_EQ(dialog.m_flashMovie.get(), nullptr) << "released with the window";
   EXPECT_TRUE(boxes.Texts().empty());
 }
 
@@ -719,7 +719,7 @@ TEST(LauncherDialogControls, ControlsThatCannotBeCreatedLeaveTheRestOfTheLaunche
   BoxWatcher boxes;
   LauncherDialog dialog;
   RunDialog(folder, dialog, [&] {
-    ASSERT_NE(dialog.m_flashMovie, nullptr) << "the wrapper stays, without a window";
+    ASSERT_NE(dialog.m_flashMovie.get(), nullptr) << "the wrapper stays, without a window";
     EXPECT_EQ(dialog.m_flashMovie->m_hWnd, nullptr);
     EXPECT_EQ(::GetDlgItem(dialog.m_hWnd, 132), nullptr);
     EXPECT_TRUE(dialog.m_insideDialog.IsWindowVisible());
