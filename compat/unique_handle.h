@@ -3,7 +3,7 @@
 //
 //   struct Traits {
 //     using Handle = ...;               // the handle's type
-//     static Handle Empty();            // the value that holds nothing (null, INVALID_HANDLE_VALUE)
+//     static Handle Empty();            // what holds nothing: null, INVALID_HANDLE_VALUE, ...
 //     void Close(Handle handle) const;  // gives the handle back; never called with Empty()
 //   };
 //

@@ -1,6 +1,7 @@
-// GDI objects and device contexts, each given back with its owner. An object must be out of every
-// context before it goes: declare its owner after the context's, so it goes first, and put the
-// context's previous object back before either. Windows only.
+// GDI objects and device contexts, each given back with its owner, and an object's selection into
+// a context, undone with its owner. An object must be out of every context before it goes:
+// declare the selection after the owners of both, so it is undone before either goes. Windows
+// only.
 #pragma once
 
 #include <windows.h>
@@ -37,3 +38,20 @@ using UniqueClientDc = UniqueHandle<ClientDcTraits>;
 inline UniqueClientDc GetClientDc(HWND window) {
   return UniqueClientDc(::GetDC(window), ClientDcTraits{window});
 }
+
+// Selects an object into a context and puts the previous one back.
+class GdiSelection {
+ public:
+  GdiSelection(HDC dc, HGDIOBJ object) : dc_(dc) {
+    if (dc_ != nullptr && object != nullptr) previous_ = ::SelectObject(dc_, object);
+  }
+  ~GdiSelection() {
+    if (previous_ != nullptr) ::SelectObject(dc_, previous_);
+  }
+  GdiSelection(const GdiSelection&) = delete;
+  GdiSelection& operator=(const GdiSelection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_ = nullptr;
+};
