@@ -5,6 +5,7 @@
 #include "app/launcher_action.h"
 #include "app/launcher_dialog.h"
 #include "app/settings_files.h"
+#include "compat/kernel_handle.h"
 
 namespace {
 
@@ -25,8 +26,9 @@ void StartProgram(const char* program, const char* commandLine, const char* dire
   std::memset(&process, 0, sizeof process);
   if (::CreateProcessA(program, writableCommandLine, nullptr, nullptr, FALSE, 0, nullptr,
                        directory, &startup, &process) == TRUE) {
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    // Nobody waits for it: both handles go at once, the thread's first.
+    const UniqueKernelHandle processHandle(process.hProcess);
+    const UniqueKernelHandle threadHandle(process.hThread);
   }
 }
 

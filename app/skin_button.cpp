@@ -3,6 +3,8 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <memory>
+#include <utility>
 
 #include "app/button_skins.h"
 #include "app/launcher_action.h"
@@ -14,12 +16,7 @@
 
 SkinButton::SkinButton() = default;
 
-SkinButton::~SkinButton() {
-  delete m_imgPressed;
-  delete m_imgDisabled;
-  delete m_imgHover;
-  delete m_imgNormal;
-}
+SkinButton::~SkinButton() = default;
 
 bool SkinButton::LoadSkin(const char* name, const AniTable& table, const char* link) {
   const FrameList* frames = ButtonFrames(table, name);
@@ -31,26 +28,25 @@ bool SkinButton::LoadSkin(const char* name, const AniTable& table, const char* l
   if (frames == nullptr) return true;
 
   // The fields in the order of kButtonStates: normal, pressed, hover, disabled.
-  CxImage** const fields[kButtonStateCount] = {&m_imgNormal, &m_imgPressed, &m_imgHover,
-                                               &m_imgDisabled};
+  std::unique_ptr<CxImage>* const fields[kButtonStateCount] = {&m_imgNormal, &m_imgPressed,
+                                                               &m_imgHover, &m_imgDisabled};
   for (int i = 0; i < kButtonStateCount; ++i) {
     const char* path = StateImagePath(*frames, kButtonStates[i].frame);
-    auto* image = new CxImage;
+    auto image = std::make_unique<CxImage>();
     // A state that shows the same file as an earlier one copies its picture: decoding the file
     // again takes longer, and start-up waits for every button.
     const CxImage* same = nullptr;
     for (int j = 0; j < i && same == nullptr; ++j) {
       if (*fields[j] != nullptr &&
           std::strcmp(StateImagePath(*frames, kButtonStates[j].frame), path) == 0) {
-        same = *fields[j];
+        same = fields[j]->get();
       }
     }
     if (!(same != nullptr && image->Copy(*same)) && !LoadButtonImage(*image, path)) {
       ErrorBox(kButtonImageFailedBox, path);
-      delete image;
-      image = nullptr;
+      image.reset();
     }
-    *fields[i] = image;
+    *fields[i] = std::move(image);
   }
   return true;
 }
@@ -79,17 +75,17 @@ void SkinButton::PutBackSkin(CDC& dc, const CRect& client) {
 
 void SkinButton::DrawItem(DRAWITEMSTRUCT* item) {
   if (item->itemState & ODS_SELECTED) {
-    DrawImage(m_imgPressed);
+    DrawImage(m_imgPressed.get());
   } else if (item->itemState & ODS_DISABLED) {
-    DrawImage(m_imgDisabled);
+    DrawImage(m_imgDisabled.get());
   } else {
-    DrawImage(m_imgNormal);
+    DrawImage(m_imgNormal.get());
   }
 }
 
 void SkinButton::OnMouseMove(UINT flags, CPoint point) {
   if (!m_hovering) {
-    DrawImage(m_imgHover);
+    DrawImage(m_imgHover.get());
     m_hovering = true;
   }
   CButton::OnMouseMove(flags, point);
@@ -107,7 +103,7 @@ bool SkinButton::CursorInside() {
 bool SkinButton::CheckHoverLeave() {
   if (m_hovering && !CursorInside()) {
     m_hovering = false;
-    DrawImage(m_imgNormal);
+    DrawImage(m_imgNormal.get());
   }
   return true;
 }

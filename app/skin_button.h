@@ -1,6 +1,8 @@
 // The launcher's image button: four state images from the animation table, and the click action
 // chosen by its skin name.
 #pragma once
+#include <memory>
+
 #include "framework/afxwin.h"
 
 class AniTable;
@@ -9,7 +11,7 @@ class CxImage;
 class SkinButton : public CButton {
  public:
   SkinButton();
-  // Deletes the four images (pressed, disabled, hover, normal).
+  // Defined where CxImage is complete, so the images can go with the button.
   ~SkinButton() override;
 
   // Takes the skin name and the link, and loads the state images of the name's section.
@@ -34,10 +36,10 @@ class SkinButton : public CButton {
   // Message map: the reflected BN_CLICKED runs OnClicked.
   BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
-  CxImage* m_imgPressed = nullptr;   // frame 1
-  CxImage* m_imgDisabled = nullptr;  // frame 3
-  CxImage* m_imgHover = nullptr;     // frame 2
-  CxImage* m_imgNormal = nullptr;    // frame 0
+  std::unique_ptr<CxImage> m_imgPressed;   // frame 1
+  std::unique_ptr<CxImage> m_imgDisabled;  // frame 3
+  std::unique_ptr<CxImage> m_imgHover;     // frame 2
+  std::unique_ptr<CxImage> m_imgNormal;    // frame 0
   bool m_hovering = false;
   CString m_name;
   char m_link[256] = {};

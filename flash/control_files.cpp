@@ -4,40 +4,11 @@
 
 #include <cstring>
 
+#include "compat/windows/file_handles.h"
+#include "compat/windows/module_handle.h"
 #include "flash/control_paths.h"
 
 namespace {
-
-// A loaded module, unloaded with its owner.
-class LoadedModule {
- public:
-  explicit LoadedModule(const char* path) : m_module(::LoadLibraryA(path)) {}
-  ~LoadedModule() {
-    if (m_module != nullptr) ::FreeLibrary(m_module);
-  }
-  LoadedModule(const LoadedModule&) = delete;
-  LoadedModule& operator=(const LoadedModule&) = delete;
-  HMODULE get() const { return m_module; }
-
- private:
-  HMODULE m_module;
-};
-
-// An open directory search, closed with its owner.
-class FileSearch {
- public:
-  FileSearch(const char* path, WIN32_FIND_DATAA* found)
-      : m_handle(::FindFirstFileA(path, found)) {}
-  ~FileSearch() {
-    if (found()) ::FindClose(m_handle);
-  }
-  FileSearch(const FileSearch&) = delete;
-  FileSearch& operator=(const FileSearch&) = delete;
-  bool found() const { return m_handle != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE m_handle;
-};
 
 using RegisterServerEntry = HRESULT(STDAPICALLTYPE*)();
 
@@ -45,8 +16,8 @@ using RegisterServerEntry = HRESULT(STDAPICALLTYPE*)();
 
 int RegisterControlFile(const char* path) {
   if (path == nullptr) return 0;
-  LoadedModule module(path);
-  if (module.get() == nullptr) return 0;
+  const UniqueModule module(::LoadLibraryA(path));
+  if (!module) return 0;
   const auto registerServer = reinterpret_cast<RegisterServerEntry>(
       reinterpret_cast<void (*)()>(::GetProcAddress(module.get(), "DllRegisterServer")));
   if (registerServer == nullptr) return 0;
@@ -55,8 +26,8 @@ int RegisterControlFile(const char* path) {
 
 bool ProbePath(const char* path, bool* isDirectory, DWORD* size) {
   WIN32_FIND_DATAA found;
-  FileSearch search(path, &found);
-  if (!search.found()) return false;
+  const UniqueFindHandle search(::FindFirstFileA(path, &found));
+  if (!search) return false;
   const bool directory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   if (isDirectory != nullptr) *isDirectory = directory;
   if (size != nullptr) *size = directory ? 0 : found.nFileSizeLow;

@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+#include "compat/com_ptr.h"
+#include "compat/windows/registry_key.h"
 #include "flash/control_files.h"
 #include "flash/control_paths.h"
 #include "flash/shockwave_flash.h"
@@ -23,42 +25,10 @@ using VersionQuery = HRESULT(STDMETHODCALLTYPE*)(IUnknown* self, long* version);
 // gone when none can be created, so it goes before the game's control is installed.
 constexpr const char* kSafeVersionsKey = "Software\\Macromedia\\FlashPlayer\\SafeVersions";
 
-// An interface pointer, released with its owner.
-class HeldInterface {
- public:
-  HeldInterface() = default;
-  ~HeldInterface() {
-    if (m_interface != nullptr) m_interface->Release();
-  }
-  HeldInterface(const HeldInterface&) = delete;
-  HeldInterface& operator=(const HeldInterface&) = delete;
-  IUnknown* get() const { return m_interface; }
-  void** out() { return reinterpret_cast<void**>(&m_interface); }
-
- private:
-  IUnknown* m_interface = nullptr;
-};
-
-// An open registry key, closed with its owner.
-class OpenKey {
- public:
-  OpenKey(HKEY root, const char* subkey, REGSAM access) {
-    if (::RegOpenKeyExA(root, subkey, 0, access, &m_key) != ERROR_SUCCESS) m_key = nullptr;
-  }
-  ~OpenKey() {
-    if (m_key != nullptr) ::RegCloseKey(m_key);
-  }
-  OpenKey(const OpenKey&) = delete;
-  OpenKey& operator=(const OpenKey&) = delete;
-  HKEY get() const { return m_key; }
-
- private:
-  HKEY m_key = nullptr;
-};
-
 void ForgetSafeVersions() {
-  OpenKey key(HKEY_LOCAL_MACHINE, kSafeVersionsKey, KEY_ALL_ACCESS);
-  if (key.get() == nullptr) return;
+  const UniqueRegistryKey key =
+      OpenRegistryKey(HKEY_LOCAL_MACHINE, kSafeVersionsKey, KEY_ALL_ACCESS);
+  if (!key) return;
   ::RegDeleteValueA(key.get(), "10.0");
   ::RegDeleteValueA(key.get(), "9.0");
 }
@@ -115,13 +85,13 @@ int FlashCheck::CheckFlashControl() { return RunCheck(); }
 
 int QueryFlashVersion() {
   if (FAILED(::CoInitialize(nullptr))) return 0;
-  HeldInterface control;
+  ComPtr<IUnknown> control;
   if (FAILED(::CoCreateInstance(CShockwaveFlash::kClassId, nullptr, CLSCTX_INPROC_SERVER,
-                                kFlashInterfaceId, control.out()))) {
+                                kFlashInterfaceId, control.putVoid()))) {
     ::CoUninitialize();
     return 0;
   }
-  if (control.get() == nullptr) return 0;
+  if (!control) return 0;
   void** const table = *reinterpret_cast<void***>(control.get());
   const auto query = reinterpret_cast<VersionQuery>(table[kVersionQuerySlot]);
   long version = 0;

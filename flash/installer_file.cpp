@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "compat/kernel_handle.h"
 #include "framework/stdio_file.h"
 
 namespace {
@@ -35,8 +36,9 @@ bool StartInstaller(const char* path) {
   InstallerCreateProcess createProcess = g_createProcess ? g_createProcess : ::CreateProcessA;
   if (createProcess(path, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                     &process)) {
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    // Nobody waits for it: both handles go at once, the thread's first.
+    const UniqueKernelHandle processHandle(process.hProcess);
+    const UniqueKernelHandle threadHandle(process.hThread);
     return true;
   }
   if (::GetLastError() != kErrorElevationRequired) return false;

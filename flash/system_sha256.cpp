@@ -5,29 +5,53 @@
 #include <wincrypt.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
+
+#include "compat/unique_handle.h"
+#include "compat/windows/module_handle.h"
 
 namespace {
 
 // bcrypt.dll is loaded when a digest is wanted, by its full path in the system folder: it is
 // missing before Vista, and a program that imported it would not start there at all.
-struct ModuleRelease {
-  void operator()(HMODULE module) const { ::FreeLibrary(module); }
-};
-using OwnedModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleRelease>;
-
-OwnedModule LoadSystemModule(const char* name) {
+UniqueModule LoadSystemModule(const char* name) {
   char path[MAX_PATH];
   const UINT length = ::GetSystemDirectoryA(path, sizeof path);
-  if (length == 0 || length + 1 + std::strlen(name) >= sizeof path) return nullptr;
+  if (length == 0 || length + 1 + std::strlen(name) >= sizeof path) return UniqueModule();
   std::string full(path, length);
   full += '\\';
   full += name;
-  return OwnedModule(::LoadLibraryA(full.c_str()));
+  return UniqueModule(::LoadLibraryA(full.c_str()));
 }
+
+// CNG's handles, closed by the functions found in the loaded bcrypt.dll.
+struct CngAlgorithmTraits {
+  using Handle = BCRYPT_ALG_HANDLE;
+  static Handle Empty() { return nullptr; }
+  void Close(Handle algorithm) const { close(algorithm, 0); }
+  decltype(&::BCryptCloseAlgorithmProvider) close = nullptr;
+};
+
+struct CngHashTraits {
+  using Handle = BCRYPT_HASH_HANDLE;
+  static Handle Empty() { return nullptr; }
+  void Close(Handle hash) const { destroy(hash); }
+  decltype(&::BCryptDestroyHash) destroy = nullptr;
+};
+
+// CryptoAPI's, before Vista.
+struct CryptProviderTraits {
+  using Handle = HCRYPTPROV;
+  static Handle Empty() { return 0; }
+  static void Close(Handle provider) { ::CryptReleaseContext(provider, 0); }
+};
+
+struct CryptHashTraits {
+  using Handle = HCRYPTHASH;
+  static Handle Empty() { return 0; }
+  static void Close(Handle hash) { ::CryptDestroyHash(hash); }
+};
 
 template <typename Function>
 Function Find(HMODULE module, const char* name) {
@@ -35,7 +59,7 @@ Function Find(HMODULE module, const char* name) {
 }
 
 bool CngSha256(const void* data, std::size_t size, unsigned char (&digest)[kSystemSha256Size]) {
-  const OwnedModule bcrypt = LoadSystemModule("bcrypt.dll");
+  const UniqueModule bcrypt = LoadSystemModule("bcrypt.dll");
   if (!bcrypt) return false;
   const auto open = Find<decltype(&::BCryptOpenAlgorithmProvider)>(bcrypt.get(),
                                                                     "BCryptOpenAlgorithmProvider");
@@ -50,8 +74,7 @@ bool CngSha256(const void* data, std::size_t size, unsigned char (&digest)[kSyst
 
   BCRYPT_ALG_HANDLE algorithm = nullptr;
   if (!BCRYPT_SUCCESS(open(&algorithm, BCRYPT_SHA256_ALGORITHM, nullptr, 0))) return false;
-  const auto closeAlgorithm = [close](void* handle) { close(handle, 0); };
-  const std::unique_ptr<void, decltype(closeAlgorithm)> algorithmHeld(algorithm, closeAlgorithm);
+  const UniqueHandle<CngAlgorithmTraits> algorithmHeld(algorithm, CngAlgorithmTraits{close});
 
   // Vista wants the hash object's memory from the caller.
   DWORD objectSize = 0;
@@ -65,7 +88,7 @@ bool CngSha256(const void* data, std::size_t size, unsigned char (&digest)[kSyst
   if (!BCRYPT_SUCCESS(create(algorithm, &hash, object.data(), objectSize, nullptr, 0, 0))) {
     return false;
   }
-  const std::unique_ptr<void, decltype(destroy)> hashHeld(hash, destroy);
+  const UniqueHandle<CngHashTraits> hashHeld(hash, CngHashTraits{destroy});
 
   const auto* bytes = static_cast<const unsigned char*>(data);
   while (size > 0) {
@@ -83,17 +106,11 @@ bool CryptoApiSha256(const void* data, std::size_t size,
   if (!::CryptAcquireContextA(&provider, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT)) {
     return false;
   }
-  struct ProviderRelease {
-    HCRYPTPROV provider;
-    ~ProviderRelease() { ::CryptReleaseContext(provider, 0); }
-  } providerHeld{provider};
+  const UniqueHandle<CryptProviderTraits> providerHeld(provider);
 
   HCRYPTHASH hash = 0;
   if (!::CryptCreateHash(provider, CALG_SHA_256, 0, 0, &hash)) return false;
-  struct HashRelease {
-    HCRYPTHASH hash;
-    ~HashRelease() { ::CryptDestroyHash(hash); }
-  } hashHeld{hash};
+  const UniqueHandle<CryptHashTraits> hashHeld(hash);
 
   const auto* bytes = static_cast<const BYTE*>(data);
   while (size > 0) {

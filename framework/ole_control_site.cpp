@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <mutex>
+#include <utility>
 #include <vector>
 
+#include "compat/windows/gdi_handles.h"
 #include "framework/wnd.h"
 
 namespace {
@@ -40,13 +43,11 @@ BSTR NarrowToBstr(const char* text) {
   return wide;
 }
 
-template <class T>
-void ReleaseAndClear(T*& pointer) {
-  if (pointer != nullptr) {
-    T* held = pointer;
-    pointer = nullptr;
-    held->Release();
-  }
+// The screen's pixels per logical inch, across and down.
+POINT ScreenDpi() {
+  const UniqueClientDc screen = GetClientDc(nullptr);
+  return POINT{::GetDeviceCaps(screen.get(), LOGPIXELSX),
+               ::GetDeviceCaps(screen.get(), LOGPIXELSY)};
 }
 
 }  // namespace
@@ -101,7 +102,10 @@ class COleControlSite::Frame final : public IOleInPlaceFrame {
 };
 
 COleControlSite::COleControlSite(CWnd* wrapper, HWND container, const RECT& rect)
-    : m_wrapper(wrapper), m_container(container), m_rect(rect), m_frame(new Frame(this)) {
+    : m_wrapper(wrapper),
+      m_container(container),
+      m_rect(rect),
+      m_frame(std::make_unique<Frame>(this)) {
   std::lock_guard<std::mutex> guard(g_sitesLock);
   LiveSites().push_back(this);
 }
@@ -112,7 +116,6 @@ COleControlSite::~COleControlSite() {
     auto& sites = LiveSites();
     sites.erase(std::remove(sites.begin(), sites.end(), this), sites.end());
   }
-  delete m_frame;
 }
 
 COleControlSite* COleControlSite::CreateControl(CWnd* wrapper, REFCLSID clsid,
@@ -132,20 +135,19 @@ COleControlSite* COleControlSite::CreateControl(CWnd* wrapper, REFCLSID clsid,
 
 bool COleControlSite::Activate(REFCLSID clsid, const char* windowName, DWORD style, UINT id) {
   if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                reinterpret_cast<void**>(&m_object))) ||
-      m_object == nullptr) {
+                                m_object.putVoid())) ||
+      !m_object) {
     return false;
   }
   // A new control starts from its defaults; some want their site before that, most after.
   DWORD misc = 0;
   m_object->GetMiscStatus(DVASPECT_CONTENT, &misc);
   if (misc & OLEMISC_SETCLIENTSITEFIRST) m_object->SetClientSite(this);
-  IPersistStreamInit* persist = nullptr;
-  if (SUCCEEDED(m_object->QueryInterface(IID_IPersistStreamInit,
-                                         reinterpret_cast<void**>(&persist))) &&
-      persist != nullptr) {
+  ComPtr<IPersistStreamInit> persist;
+  if (SUCCEEDED(m_object->QueryInterface(IID_IPersistStreamInit, persist.putVoid())) &&
+      persist) {
     persist->InitNew();
-    persist->Release();
+    persist.reset();
   }
   if (!(misc & OLEMISC_SETCLIENTSITEFIRST)) m_object->SetClientSite(this);
 
@@ -154,19 +156,17 @@ bool COleControlSite::Activate(REFCLSID clsid, const char* windowName, DWORD sty
                               &position))) {
     return false;
   }
-  if (FAILED(m_object->QueryInterface(IID_IOleInPlaceObject,
-                                      reinterpret_cast<void**>(&m_inPlaceObject))) ||
-      m_inPlaceObject == nullptr || FAILED(m_inPlaceObject->GetWindow(&m_controlWindow)) ||
+  if (FAILED(m_object->QueryInterface(IID_IOleInPlaceObject, m_inPlaceObject.putVoid())) ||
+      !m_inPlaceObject || FAILED(m_inPlaceObject->GetWindow(&m_controlWindow)) ||
       m_controlWindow == nullptr) {
     // Windowless controls are not hosted.
     return false;
   }
-  m_object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&m_dispatch));
-  if (m_activeObject == nullptr) {
-    IOleInPlaceActiveObject* active = nullptr;
-    if (SUCCEEDED(m_object->QueryInterface(IID_IOleInPlaceActiveObject,
-                                           reinterpret_cast<void**>(&active)))) {
-      m_activeObject = active;
+  m_object->QueryInterface(IID_IDispatch, m_dispatch.putVoid());
+  if (!m_activeObject) {
+    ComPtr<IOleInPlaceActiveObject> active;
+    if (SUCCEEDED(m_object->QueryInterface(IID_IOleInPlaceActiveObject, active.putVoid()))) {
+      m_activeObject = std::move(active);
     }
   }
 
@@ -192,14 +192,14 @@ void COleControlSite::DestroyControl() {
 void COleControlSite::ReleaseControl() {
   HWND window = m_controlWindow;
   m_controlWindow = nullptr;
-  if (m_inPlaceObject != nullptr) m_inPlaceObject->InPlaceDeactivate();
-  ReleaseAndClear(m_activeObject);
-  ReleaseAndClear(m_inPlaceObject);
-  ReleaseAndClear(m_dispatch);
-  if (m_object != nullptr) {
+  if (m_inPlaceObject) m_inPlaceObject->InPlaceDeactivate();
+  m_activeObject.reset();
+  m_inPlaceObject.reset();
+  m_dispatch.reset();
+  if (m_object) {
     m_object->Close(OLECLOSE_NOSAVE);
     m_object->SetClientSite(nullptr);
-    ReleaseAndClear(m_object);
+    m_object.reset();
   }
   // A control that kept its window after letting go of it leaves it to us.
   if (window != nullptr && ::IsWindow(window)) ::DestroyWindow(window);
@@ -220,17 +220,14 @@ void COleControlSite::DestroyControlsIn(HWND container) {
 
 void COleControlSite::MoveWindow(const RECT& rect, BOOL repaint) {
   m_rect = rect;
-  if (m_object != nullptr) {
+  if (m_object) {
     // The control's extent is in HIMETRIC units (0.01 mm).
-    HDC screen = ::GetDC(nullptr);
-    const int dpiX = ::GetDeviceCaps(screen, LOGPIXELSX);
-    const int dpiY = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    SIZEL extent{::MulDiv(rect.right - rect.left, 2540, dpiX),
-                 ::MulDiv(rect.bottom - rect.top, 2540, dpiY)};
+    const POINT dpi = ScreenDpi();
+    SIZEL extent{::MulDiv(rect.right - rect.left, 2540, dpi.x),
+                 ::MulDiv(rect.bottom - rect.top, 2540, dpi.y)};
     m_object->SetExtent(DVASPECT_CONTENT, &extent);
   }
-  if (m_inPlaceObject != nullptr) m_inPlaceObject->SetObjectRects(&m_rect, &m_rect);
+  if (m_inPlaceObject) m_inPlaceObject->SetObjectRects(&m_rect, &m_rect);
   // Whatever the control made of it, its window ends where it was asked to be.
   if (m_controlWindow != nullptr) {
     RECT now;
@@ -244,12 +241,12 @@ void COleControlSite::MoveWindow(const RECT& rect, BOOL repaint) {
 }
 
 BOOL COleControlSite::TranslateAccelerator(MSG* msg) {
-  return m_activeObject != nullptr && m_activeObject->TranslateAccelerator(msg) == S_OK;
+  return m_activeObject && m_activeObject->TranslateAccelerator(msg) == S_OK;
 }
 
 HRESULT COleControlSite::InvokeHelperV(DISPID dispid, WORD kind, VARTYPE returnType, void*,
                                        const BYTE* paramInfo, va_list arguments) {
-  if (m_dispatch == nullptr) return E_UNEXPECTED;
+  if (!m_dispatch) return E_UNEXPECTED;
   // The launcher's calls return nothing.
   if (returnType != VT_EMPTY) return E_INVALIDARG;
   const size_t count =
@@ -297,8 +294,6 @@ HRESULT COleControlSite::InvokeHelperV(DISPID dispid, WORD kind, VARTYPE returnT
 }
 
 void COleControlSite::SetActiveObject(IOleInPlaceActiveObject* active) {
-  if (active != nullptr) active->AddRef();
-  ReleaseAndClear(m_activeObject);
   m_activeObject = active;
 }
 
@@ -361,7 +356,7 @@ HRESULT STDMETHODCALLTYPE COleControlSite::GetWindowContext(IOleInPlaceFrame** f
       frameInfo == nullptr) {
     return E_POINTER;
   }
-  *frame = m_frame;
+  *frame = m_frame.get();
   m_frame->AddRef();
   *doc = nullptr;
   *position = m_rect;
@@ -382,7 +377,7 @@ HRESULT STDMETHODCALLTYPE COleControlSite::DeactivateAndUndo() { return E_NOTIMP
 HRESULT STDMETHODCALLTYPE COleControlSite::OnPosRectChange(LPCRECT position) {
   if (position == nullptr) return E_POINTER;
   m_rect = *position;
-  if (m_inPlaceObject != nullptr) m_inPlaceObject->SetObjectRects(&m_rect, &m_rect);
+  if (m_inPlaceObject) m_inPlaceObject->SetObjectRects(&m_rect, &m_rect);
   return S_OK;
 }
 

@@ -6,6 +6,9 @@
 #include <ole2.h>
 
 #include <cstdarg>
+#include <memory>
+
+#include "compat/com_ptr.h"
 
 class CWnd;
 
@@ -78,11 +81,11 @@ class COleControlSite final : public IOleClientSite, public IOleInPlaceSite, pub
   HWND m_container;
   HWND m_controlWindow = nullptr;
   RECT m_rect;
-  Frame* m_frame;
-  IOleObject* m_object = nullptr;
-  IOleInPlaceObject* m_inPlaceObject = nullptr;
-  IOleInPlaceActiveObject* m_activeObject = nullptr;
-  IDispatch* m_dispatch = nullptr;
+  std::unique_ptr<Frame> m_frame;
+  ComPtr<IOleObject> m_object;
+  ComPtr<IOleInPlaceObject> m_inPlaceObject;
+  ComPtr<IOleInPlaceActiveObject> m_activeObject;
+  ComPtr<IDispatch> m_dispatch;
 };
 
 // Ends OLE on this thread if the framework started it there (when the application ends).

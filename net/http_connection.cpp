@@ -16,8 +16,7 @@ int Delivered(char* buffer, int capacity, int received) {
 }  // namespace
 
 HttpConnection::HttpConnection()
-    : socketHandle(INVALID_SOCKET),
-      connected(false),
+    : connected(false),
       connectFailed(false),
       receiveTimeout(10000),
       pollSleep(10),
@@ -25,24 +24,19 @@ HttpConnection::HttpConnection()
 
 HttpConnection::~HttpConnection() {
   Close();
-  ReleaseSocket();
-}
-
-void HttpConnection::ReleaseSocket() {
-  if (socketHandle != INVALID_SOCKET) closesocket(socketHandle);
-  socketHandle = INVALID_SOCKET;
+  socketHandle.reset();
 }
 
 bool HttpConnection::BeginConnect(const ParsedUrl& url) {
   if (url.host.empty() || url.port < 1) return false;
   if (connected) Close();
   // An earlier attempt that never connected gives up its socket too, and a source its place.
-  ReleaseSocket();
+  socketHandle.reset();
   byteSource.reset();
   connectFailed = false;
 
-  socketHandle = socket(AF_INET, SOCK_STREAM, 0);
-  if (socketHandle == INVALID_SOCKET) return false;
+  socketHandle.reset(socket(AF_INET, SOCK_STREAM, 0));
+  if (!socketHandle) return false;
   target = url;
 
   sockaddr_in address;
@@ -53,7 +47,7 @@ bool HttpConnection::BeginConnect(const ParsedUrl& url) {
     if (entry == nullptr || entry->h_addr_list == nullptr || entry->h_addr_list[0] == nullptr) {
       WSAGetLastError();
       // Released at once: an attempt without an address can never connect.
-      ReleaseSocket();
+      socketHandle.reset();
       return false;
     }
     std::size_t length = static_cast<std::size_t>(entry->h_length);
@@ -67,16 +61,17 @@ bool HttpConnection::BeginConnect(const ParsedUrl& url) {
   address.sin_port = htons(static_cast<unsigned short>(url.port & 0xFFFF));
 
   u_long nonBlocking = 1;
-  if (ioctlsocket(socketHandle, FIONBIO, &nonBlocking) == SOCKET_ERROR) {
-    ReleaseSocket();
+  if (ioctlsocket(socketHandle.get(), FIONBIO, &nonBlocking) == SOCKET_ERROR) {
+    socketHandle.reset();
     return false;
   }
   // On a non-blocking socket the connect normally reports "would block", and the race finds out
   // by waiting. Any other error has already ended the attempt: its socket would never show in
   // select's sets again, so it is released and the race need not wait for it.
-  if (connect(socketHandle, reinterpret_cast<const sockaddr*>(&address), 16) == SOCKET_ERROR &&
+  if (connect(socketHandle.get(), reinterpret_cast<const sockaddr*>(&address), 16) ==
+          SOCKET_ERROR &&
       WSAGetLastError() != WSAEWOULDBLOCK) {
-    ReleaseSocket();
+    socketHandle.reset();
     connectFailed = true;
     return false;
   }
@@ -92,7 +87,7 @@ void HttpConnection::SetPollSleep(int milliseconds) { pollSleep = milliseconds <
 void HttpConnection::SetAbortFlag(const std::atomic<bool>* flag) { abortFlag = flag; }
 
 void HttpConnection::UseByteSource(std::unique_ptr<HttpByteSource> source) {
-  ReleaseSocket();
+  socketHandle.reset();
   byteSource = std::move(source);
   connected = byteSource != nullptr;
 }
@@ -100,14 +95,14 @@ void HttpConnection::UseByteSource(std::unique_ptr<HttpByteSource> source) {
 int HttpConnection::Send(const char* data, int length) {
   if (!connected || data == nullptr) return -1;
   if (byteSource) return byteSource->Send(data, length);
-  if (socketHandle == INVALID_SOCKET) return -1;
-  return winsock::send(socketHandle, data, length, 0);
+  if (!socketHandle) return -1;
+  return winsock::send(socketHandle.get(), data, length, 0);
 }
 
 int HttpConnection::Receive(char* buffer, int capacity) {
   if (!connected || buffer == nullptr || capacity < 1) return -1;
   if (byteSource) return Delivered(buffer, capacity, byteSource->Receive(buffer, capacity));
-  if (socketHandle == INVALID_SOCKET) return -1;
+  if (!socketHandle) return -1;
   DWORD start = GetTickCount();
   // A slow but steady server is not cut off: the time-out is measured afresh in every call.
   while (receiveTimeout >= 0 && GetTickCount() - start <= static_cast<DWORD>(receiveTimeout)) {
@@ -115,13 +110,13 @@ int HttpConnection::Receive(char* buffer, int capacity) {
     if (pollSleep > 0) Sleep(static_cast<DWORD>(pollSleep));
     winsock::fd_set readSet;
     FD_ZERO(&readSet);
-    FD_SET(socketHandle, &readSet);
+    FD_SET(socketHandle.get(), &readSet);
     timeval wait;
     wait.tv_sec = 0;
     wait.tv_usec = 1000;
     int ready = winsock::select(0, &readSet, nullptr, nullptr, &wait);
-    if (ready > 0 && FD_ISSET(socketHandle, &readSet)) {
-      int received = recv(socketHandle, buffer, capacity, 0);
+    if (ready > 0 && FD_ISSET(socketHandle.get(), &readSet)) {
+      int received = recv(socketHandle.get(), buffer, capacity, 0);
       if (received >= 0) return Delivered(buffer, capacity, received);  // 0: the peer closed
       if (WSAGetLastError() != WSAEWOULDBLOCK) return -1;
     } else if (ready < 0 && WSAGetLastError() != WSAEINTR) {
@@ -133,6 +128,6 @@ int HttpConnection::Receive(char* buffer, int capacity) {
 
 void HttpConnection::Close() {
   if (!connected) return;
-  ReleaseSocket();
+  socketHandle.reset();
   connected = false;
 }

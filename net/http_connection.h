@@ -4,6 +4,7 @@
 #include <atomic>
 #include <memory>
 
+#include "compat/socket_handle.h"
 #include "compat/winsock.h"
 #include "net/http_byte_source.h"
 #include "net/parsed_url.h"
@@ -41,14 +42,12 @@ class HttpConnection {
   // Acts only on a connected attempt.
   void Close();
 
-  SOCKET GetSocket() const { return socketHandle; }
+  SOCKET GetSocket() const { return socketHandle.get(); }
   bool IsConnected() const { return connected; }
   const ParsedUrl& GetTarget() const { return target; }
 
  private:
-  void ReleaseSocket();
-
-  SOCKET socketHandle;
+  UniqueSocket socketHandle;
   ParsedUrl target;
   bool connected;
   bool connectFailed;

@@ -6,7 +6,6 @@ HttpDownloader::HttpDownloader()
     : connectTimeout(10000),
       receiveTimeout(10000),
       transfer(std::make_unique<HttpTransfer>()),
-      workerThread(nullptr),
       percent(0),
       stopRequested(false),
       abandoned(false) {
@@ -14,26 +13,22 @@ HttpDownloader::HttpDownloader()
 }
 
 HttpDownloader::~HttpDownloader() {
-  if (workerThread != nullptr) {
+  if (workerThread) {
     stopRequested = true;
     abandoned = true;
-    WaitForSingleObject(workerThread, INFINITE);
-    CloseHandle(workerThread);
-    workerThread = nullptr;
+    WaitForSingleObject(workerThread.get(), INFINITE);
+    workerThread.reset();
   }
   DeleteCriticalSection(&progressLock);
 }
 
 bool HttpDownloader::WorkerRunning() const {
-  return workerThread != nullptr && WaitForSingleObject(workerThread, 0) != WAIT_OBJECT_0;
+  return workerThread && WaitForSingleObject(workerThread.get(), 0) != WAIT_OBJECT_0;
 }
 
 int HttpDownloader::Start(std::vector<std::string> urls) {
   if (WorkerRunning()) return 0;
-  if (workerThread != nullptr) {
-    CloseHandle(workerThread);
-    workerThread = nullptr;
-  }
+  workerThread.reset();
   // Each start is a download of its own: a transfer serves one exchange in its life.
   transfer = std::make_unique<HttpTransfer>();
   transfer->connectTimeout = connectTimeout;
@@ -48,8 +43,8 @@ int HttpDownloader::Start(std::vector<std::string> urls) {
 
 int HttpDownloader::Run() {
   transfer->connection->SetAbortFlag(&abandoned);
-  workerThread = CreateThread(nullptr, 0, DownloadThread, this, 0, nullptr);
-  return workerThread != nullptr ? 1 : 0;
+  workerThread.reset(CreateThread(nullptr, 0, DownloadThread, this, 0, nullptr));
+  return workerThread ? 1 : 0;
 }
 
 int HttpDownloader::GetPercent() {

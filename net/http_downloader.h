@@ -5,6 +5,7 @@
 #include <atomic>
 #include <memory>
 
+#include "compat/kernel_handle.h"
 #include "compat/threads.h"
 #include "net/http_transfer.h"
 
@@ -30,7 +31,7 @@ class HttpDownloader {
   // returned 100.
   const HttpTransfer& GetTransfer() const { return *transfer; }
   // The worker of the last successful start, or null.
-  HANDLE GetWorkerThread() const { return workerThread; }
+  HANDLE GetWorkerThread() const { return workerThread.get(); }
 
   // The time-outs each start's transfer is given (ms): its race's wait for a first connection,
   // and each wait of the winner for data.
@@ -45,7 +46,7 @@ class HttpDownloader {
   bool WorkerRunning() const;
 
   std::unique_ptr<HttpTransfer> transfer;
-  HANDLE workerThread;
+  UniqueKernelHandle workerThread;
   int percent;  // 0 to 100; read and written only inside progressLock
   CRITICAL_SECTION progressLock;
   // Written by the user-interface thread, read by the worker: atomic, since a plain byte shared

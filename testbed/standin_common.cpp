@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "compat/windows/file_handles.h"
+
 namespace {
 
 const char* g_text = "";
@@ -50,12 +52,12 @@ void AppendRunRecord(const char* logName, const char* extra) {
                 extra != nullptr ? "\t" : "", extra != nullptr ? extra : "");
   // Two stand-ins started together must not lose a record: the line goes out in one write to a
   // handle opened for appending only, which the system always places at the end of the file.
-  HANDLE log = ::CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (log == INVALID_HANDLE_VALUE) return;
+  const UniqueFileHandle log(::CreateFileA(path, FILE_APPEND_DATA,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!log) return;
   DWORD written = 0;
-  ::WriteFile(log, line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
-  ::CloseHandle(log);
+  ::WriteFile(log.get(), line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
 }
 
 void ShowBusyWindow(const char* title, const char* text, DWORD milliseconds) {

@@ -2,9 +2,9 @@
 // plane blended over a single read-back of the visible destination.
 #include <windows.h>
 
+#include "compat/windows/gdi_handles.h"
 #include "image/alpha_blend.h"
 #include "image/cximage.h"
-#include "image/windows/gdi_objects.h"
 
 namespace {
 
@@ -23,14 +23,14 @@ int BlendOnto(HDC dc, const CxImage& image, long x, long y) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
 
-  MemoryDc memory(dc);
+  const UniqueMemoryDc memory(CreateCompatibleDC(dc));
   void* bits = nullptr;
   // An area outside the clip box has no size, the section is not made, and nothing is drawn.
-  GdiBitmap section(w > 0 && h > 0 ? CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0)
-                                   : nullptr);
-  if (memory.get() == nullptr || section.get() == nullptr || bits == nullptr) return 1;
+  const UniqueGdiObject<HBITMAP> section(
+      w > 0 && h > 0 ? CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr);
+  if (!memory || !section || bits == nullptr) return 1;
 
-  Selection selected(memory.get(), section.get());
+  const GdiSelection selected(memory.get(), section.get());
   BitBlt(memory.get(), 0, 0, w, h, dc, area.xmin, area.ymin, SRCCOPY);
   GdiFlush();  // the section's memory must hold the copy before it is read
   BlendImageOver(image, x, y, area, static_cast<BYTE*>(bits));

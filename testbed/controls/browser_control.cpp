@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "compat/windows/gdi_handles.h"
 #include "standin_control.h"
 #include "standin_exports.h"
 #include "standin_server.h"
@@ -35,10 +36,11 @@ constexpr int kTitleLine = 32;
 constexpr int kTextLine = 24;
 constexpr int kBlockGap = 4;
 
-HFONT PageFont(int height, int weight) {
-  return ::CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, L"SimSun");
+UniqueGdiObject<HFONT> PageFont(int height, int weight) {
+  return UniqueGdiObject<HFONT>(::CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE,
+                                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                              DEFAULT_PITCH | FF_SWISS, L"SimSun"));
 }
 
 // `text` broken into lines no wider than `width` in the font selected into `dc`: anywhere for
@@ -115,9 +117,8 @@ class BrowserControl final : public StandInControl, public IDispatch {
   }
 
   void Paint(HDC dc, const RECT& client) override {
-    HBRUSH background = ::CreateSolidBrush(kPageBackground);
-    ::FillRect(dc, &client, background);
-    ::DeleteObject(background);
+    const UniqueGdiObject<HBRUSH> background(::CreateSolidBrush(kPageBackground));
+    ::FillRect(dc, &client, background.get());
     if (!m_navigated) return;
     ::SetBkMode(dc, TRANSPARENT);
     int y = kMarginTop - m_scroll;
@@ -182,16 +183,16 @@ class BrowserControl final : public StandInControl, public IDispatch {
   int Layout(HDC dc, const RECT& client, Draw draw) {
     const int width = static_cast<int>(client.right) - 2 * kMarginX;
     int top = 0;
-    HFONT titleFont = PageFont(kTitleHeight, FW_BOLD);
-    HFONT textFont = PageFont(kTextHeight, FW_NORMAL);
-    HGDIOBJ previous = ::SelectObject(dc, titleFont);
+    const UniqueGdiObject<HFONT> titleFont = PageFont(kTitleHeight, FW_BOLD);
+    const UniqueGdiObject<HFONT> textFont = PageFont(kTextHeight, FW_NORMAL);
+    const GdiSelection selected(dc, titleFont.get());
     if (!m_page.title.empty()) {
       for (const std::wstring& line : WrapLines(dc, m_page.title, width)) {
         draw(line, true, top);
         top += kTitleLine;
       }
     }
-    ::SelectObject(dc, textFont);
+    ::SelectObject(dc, textFont.get());
     for (const std::wstring& block : m_page.blocks) {
       for (const std::wstring& line : WrapLines(dc, block, width)) {
         draw(line, false, top);
@@ -199,9 +200,6 @@ class BrowserControl final : public StandInControl, public IDispatch {
       }
       top += kBlockGap;
     }
-    ::SelectObject(dc, previous);
-    ::DeleteObject(titleFont);
-    ::DeleteObject(textFont);
     return top + kMarginTop * 2;
   }
 
@@ -219,10 +217,11 @@ class BrowserControl final : public StandInControl, public IDispatch {
     if (m_window == nullptr) return;
     RECT client;
     ::GetClientRect(m_window, &client);
-    HDC dc = ::GetDC(m_window);
-    m_contentHeight =
-        m_navigated ? Layout(dc, client, [](const std::wstring&, bool, int) {}) : 0;
-    ::ReleaseDC(m_window, dc);
+    {
+      const UniqueClientDc dc = GetClientDc(m_window);
+      m_contentHeight =
+          m_navigated ? Layout(dc.get(), client, [](const std::wstring&, bool, int) {}) : 0;
+    }
     ScrollTo(m_scroll);
   }
 

@@ -6,6 +6,8 @@
 #include <cwchar>
 #include <vector>
 
+#include "compat/windows/gdi_handles.h"
+
 namespace {
 
 struct Colour {
@@ -85,10 +87,10 @@ void PaintSky(unsigned char* pixels, int width, int height, COLORREF background,
 
 void DrawCaption(HDC dc, const RECT& area, const wchar_t* text, int height, COLORREF colour,
                  int top) {
-  HFONT font = ::CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                             DEFAULT_PITCH | FF_SWISS, L"SimSun");
-  HGDIOBJ previous = ::SelectObject(dc, font);
+  const UniqueGdiObject<HFONT> font(::CreateFontW(
+      height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+      CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, L"SimSun"));
+  const GdiSelection selected(dc, font.get());
   ::SetBkMode(dc, TRANSPARENT);
   RECT line{area.left, top, area.right, top + height + 8};
   RECT shadow = line;
@@ -97,8 +99,6 @@ void DrawCaption(HDC dc, const RECT& area, const wchar_t* text, int height, COLO
   ::DrawTextW(dc, text, -1, &shadow, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
   ::SetTextColor(dc, colour);
   ::DrawTextW(dc, text, -1, &line, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
-  ::SelectObject(dc, previous);
-  ::DeleteObject(font);
 }
 
 }  // namespace
@@ -118,33 +118,32 @@ void DrawBanner(HDC dc, const RECT& area, const FlashMovie& movie, const wchar_t
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  HBITMAP sky = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (sky == nullptr) return;
-  PaintSky(static_cast<unsigned char*>(bits), width, height, movie.background, frame);
-  HDC memory = ::CreateCompatibleDC(dc);
-  HGDIOBJ previous = ::SelectObject(memory, sky);
-  ::BitBlt(dc, area.left, area.top, width, height, memory, 0, 0, SRCCOPY);
-  ::SelectObject(memory, previous);
-  ::DeleteDC(memory);
-  ::DeleteObject(sky);
+  {
+    const UniqueGdiObject<HBITMAP> sky(
+        ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!sky) return;
+    PaintSky(static_cast<unsigned char*>(bits), width, height, movie.background, frame);
+    const UniqueMemoryDc memory(::CreateCompatibleDC(dc));
+    const GdiSelection selected(memory.get(), sky.get());
+    ::BitBlt(dc, area.left, area.top, width, height, memory.get(), 0, 0, SRCCOPY);
+  }
 
   const wchar_t* caption = movie.caption.empty() ? movieName : movie.caption.c_str();
   DrawCaption(dc, area, caption, height / 6, RGB(255, 214, 120), area.top + height * 2 / 5);
   wchar_t status[64];
   std::swprintf(status, 64, L"Flash stand-in \x25B6 frame %u", frame);
   RECT corner{area.left + 10, area.bottom - 26, area.right, area.bottom};
-  HFONT small = ::CreateFontW(13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              DEFAULT_PITCH | FF_SWISS, L"SimSun");
-  HGDIOBJ font = ::SelectObject(dc, small);
-  ::SetTextColor(dc, RGB(200, 190, 170));
-  ::DrawTextW(dc, status, -1, &corner, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-  ::SelectObject(dc, font);
-  ::DeleteObject(small);
+  {
+    const UniqueGdiObject<HFONT> small(::CreateFontW(
+        13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"SimSun"));
+    const GdiSelection selected(dc, small.get());
+    ::SetTextColor(dc, RGB(200, 190, 170));
+    ::DrawTextW(dc, status, -1, &corner, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+  }
   // A progress line running along the bottom edge, one lap every few seconds.
   const int run = static_cast<int>(frame * 9 % static_cast<unsigned>(width + 1));
   RECT progress{area.left, area.bottom - 4, area.left + run, area.bottom};
-  HBRUSH gold = ::CreateSolidBrush(RGB(242, 196, 106));
-  ::FillRect(dc, &progress, gold);
-  ::DeleteObject(gold);
+  const UniqueGdiObject<HBRUSH> gold(::CreateSolidBrush(RGB(242, 196, 106)));
+  ::FillRect(dc, &progress, gold.get());
 }

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "compat/windows/registry_key.h"
 #include "flash_banner.h"
 #include "flash_movie.h"
 #include "standin_control.h"
@@ -32,16 +33,13 @@ constexpr const wchar_t* kWindowClass = L"StandInFlashPlayer";
 
 DWORD ReadSetting(const char* name, DWORD fallback) {
   DWORD value = fallback, size = sizeof value, type = 0;
-  HKEY key = nullptr;
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-    return fallback;
-  }
-  if (::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-          ERROR_SUCCESS ||
+  const UniqueRegistryKey key = OpenRegistryKey(HKEY_CURRENT_USER, kSettingsKey, KEY_READ);
+  if (!key) return fallback;
+  if (::RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                         &size) != ERROR_SUCCESS ||
       type != REG_DWORD) {
     value = fallback;
   }
-  ::RegCloseKey(key);
   return value;
 }
 

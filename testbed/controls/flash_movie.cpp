@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "compat/windows/file_handles.h"
+
 namespace {
 
 constexpr size_t kMaxMovieBytes = 16 * 1024 * 1024;
@@ -11,18 +13,19 @@ constexpr unsigned kTagFrameLabel = 43;
 
 std::vector<unsigned char> ReadWholeFile(const std::wstring& path) {
   std::vector<unsigned char> bytes;
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
+  const UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return bytes;
   LARGE_INTEGER size{};
-  if (::GetFileSizeEx(file, &size) && size.QuadPart > 0 &&
+  if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 &&
       static_cast<unsigned long long>(size.QuadPart) <= kMaxMovieBytes) {
     bytes.resize(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
-    if (!::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
+    if (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+      read = 0;
+    }
     bytes.resize(read);
   }
-  ::CloseHandle(file);
   return bytes;
 }
 

@@ -1,5 +1,8 @@
 #include "standin_control.h"
 
+#include <utility>
+
+#include "compat/windows/gdi_handles.h"
 #include "standin_server.h"
 
 StandInControl::StandInControl(REFCLSID clsid, const wchar_t* windowClass)
@@ -9,8 +12,9 @@ StandInControl::StandInControl(REFCLSID clsid, const wchar_t* windowClass)
 
 StandInControl::~StandInControl() {
   if (m_window != nullptr) ::DestroyWindow(m_window);
-  if (m_inPlaceSite != nullptr) m_inPlaceSite->Release();
-  if (m_clientSite != nullptr) m_clientSite->Release();
+  // The sites go before the server counts this object gone.
+  m_inPlaceSite.reset();
+  m_clientSite.reset();
   ServerObjectDestroyed();
 }
 
@@ -44,16 +48,14 @@ ULONG STDMETHODCALLTYPE StandInControl::Release() {
 }
 
 HRESULT STDMETHODCALLTYPE StandInControl::SetClientSite(IOleClientSite* site) {
-  if (site != nullptr) site->AddRef();
-  if (m_clientSite != nullptr) m_clientSite->Release();
   m_clientSite = site;
   return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE StandInControl::GetClientSite(IOleClientSite** site) {
   if (site == nullptr) return E_POINTER;
-  *site = m_clientSite;
-  if (m_clientSite != nullptr) m_clientSite->AddRef();
+  *site = m_clientSite.get();
+  if (m_clientSite) m_clientSite->AddRef();
   return S_OK;
 }
 
@@ -77,7 +79,7 @@ HRESULT STDMETHODCALLTYPE StandInControl::DoVerb(LONG verb, LPMSG, IOleClientSit
     case OLEIVERB_SHOW:
     case OLEIVERB_INPLACEACTIVATE:
     case OLEIVERB_UIACTIVATE:
-      return ActivateInPlace(site != nullptr ? site : m_clientSite, parent, position);
+      return ActivateInPlace(site != nullptr ? site : m_clientSite.get(), parent, position);
     case OLEIVERB_HIDE:
       if (m_window != nullptr) ::ShowWindow(m_window, SW_HIDE);
       return S_OK;
@@ -89,24 +91,23 @@ HRESULT STDMETHODCALLTYPE StandInControl::DoVerb(LONG verb, LPMSG, IOleClientSit
 HRESULT StandInControl::ActivateInPlace(IOleClientSite* site, HWND, LPCRECT) {
   if (m_window != nullptr) return S_OK;
   if (site == nullptr) return E_INVALIDARG;
-  IOleInPlaceSite* inPlaceSite = nullptr;
-  if (FAILED(site->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&inPlaceSite)))) {
+  ComPtr<IOleInPlaceSite> inPlaceSite;
+  if (FAILED(site->QueryInterface(IID_IOleInPlaceSite, inPlaceSite.putVoid()))) {
     return E_NOINTERFACE;
   }
   HWND parent = nullptr;
   if (inPlaceSite->CanInPlaceActivate() != S_OK || FAILED(inPlaceSite->GetWindow(&parent))) {
-    inPlaceSite->Release();
     return E_FAIL;
   }
   inPlaceSite->OnInPlaceActivate();
-  IOleInPlaceFrame* frame = nullptr;
-  IOleInPlaceUIWindow* document = nullptr;
   RECT position{0, 0, 0, 0}, clip{0, 0, 0, 0};
-  OLEINPLACEFRAMEINFO frameInfo{};
-  frameInfo.cb = sizeof frameInfo;
-  inPlaceSite->GetWindowContext(&frame, &document, &position, &clip, &frameInfo);
-  if (frame != nullptr) frame->Release();
-  if (document != nullptr) document->Release();
+  {
+    ComPtr<IOleInPlaceFrame> frame;
+    ComPtr<IOleInPlaceUIWindow> document;
+    OLEINPLACEFRAMEINFO frameInfo{};
+    frameInfo.cb = sizeof frameInfo;
+    inPlaceSite->GetWindowContext(frame.put(), document.put(), &position, &clip, &frameInfo);
+  }
 
   WNDCLASSW existing{};
   if (!::GetClassInfoW(g_serverModule, m_windowClass, &existing)) {
@@ -124,10 +125,9 @@ HRESULT StandInControl::ActivateInPlace(IOleClientSite* site, HWND, LPCRECT) {
                                this);
   if (m_window == nullptr) {
     inPlaceSite->OnInPlaceDeactivate();
-    inPlaceSite->Release();
     return E_FAIL;
   }
-  m_inPlaceSite = inPlaceSite;
+  m_inPlaceSite = std::move(inPlaceSite);
   OnWindowCreated();
   return S_OK;
 }
@@ -178,12 +178,8 @@ HRESULT STDMETHODCALLTYPE StandInControl::ContextSensitiveHelp(BOOL) { return E_
 HRESULT STDMETHODCALLTYPE StandInControl::InPlaceDeactivate() {
   if (m_window != nullptr) ::DestroyWindow(m_window);
   m_window = nullptr;
-  if (m_inPlaceSite != nullptr) {
-    IOleInPlaceSite* site = m_inPlaceSite;
-    m_inPlaceSite = nullptr;
-    site->OnInPlaceDeactivate();
-    site->Release();
-  }
+  // Taken out first, so a call back into the control finds it deactivated.
+  if (const ComPtr<IOleInPlaceSite> site = std::move(m_inPlaceSite)) site->OnInPlaceDeactivate();
   return S_OK;
 }
 
@@ -241,14 +237,14 @@ LRESULT StandInControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       HDC dc = ::BeginPaint(m_window, &paint);
       RECT client;
       ::GetClientRect(m_window, &client);
-      HDC buffer = ::CreateCompatibleDC(dc);
-      HBITMAP bitmap = ::CreateCompatibleBitmap(dc, client.right, client.bottom);
-      HGDIOBJ previous = ::SelectObject(buffer, bitmap);
-      Paint(buffer, client);
-      ::BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
-      ::SelectObject(buffer, previous);
-      ::DeleteObject(bitmap);
-      ::DeleteDC(buffer);
+      {
+        const UniqueMemoryDc buffer(::CreateCompatibleDC(dc));
+        const UniqueGdiObject<HBITMAP> bitmap(
+            ::CreateCompatibleBitmap(dc, client.right, client.bottom));
+        const GdiSelection selected(buffer.get(), bitmap.get());
+        Paint(buffer.get(), client);
+        ::BitBlt(dc, 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+      }
       ::EndPaint(m_window, &paint);
       return 0;
     }

@@ -7,6 +7,8 @@
 #include <ole2.h>
 #include <ocidl.h>
 
+#include "compat/com_ptr.h"
+
 class StandInControl : public IOleObject,
                        public IOleInPlaceObject,
                        public IOleInPlaceActiveObject,
@@ -87,7 +89,7 @@ class StandInControl : public IOleObject,
   LONG m_refs = 1;
   CLSID m_clsid;
   const wchar_t* m_windowClass;
-  IOleClientSite* m_clientSite = nullptr;
-  IOleInPlaceSite* m_inPlaceSite = nullptr;
+  ComPtr<IOleClientSite> m_clientSite;
+  ComPtr<IOleInPlaceSite> m_inPlaceSite;
   SIZEL m_extent{0, 0};
 };

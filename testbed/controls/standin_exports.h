@@ -1,6 +1,7 @@
 // The COM entry points of a stand-in control's DLL, written once (standin_exports.cpp, compiled
 // into each DLL) from the one description each DLL gives of itself.
 #pragma once
+#include "compat/com_ptr.h"
 #include "standin_server.h"
 
 struct StandInServerDescription {
@@ -22,8 +23,6 @@ extern const StandInServerDescription kStandInServer;
 // A ControlClassFactory::CreateFunction for the control class T.
 template <class T>
 HRESULT CreateStandInObject(REFIID iid, void** object) {
-  auto* control = new T;
-  const HRESULT hr = control->QueryInterface(iid, object);
-  control->Release();
-  return hr;
+  const auto control = ComPtr<T>::Adopt(new T);
+  return control->QueryInterface(iid, object);
 }

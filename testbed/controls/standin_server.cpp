@@ -7,6 +7,10 @@
 #include <cstring>
 #include <string>
 
+#include "compat/com_ptr.h"
+#include "compat/windows/file_handles.h"
+#include "compat/windows/registry_key.h"
+
 HMODULE g_serverModule = nullptr;
 
 namespace {
@@ -26,25 +30,22 @@ std::string ClsidKeyPath(REFCLSID clsid) {
 }
 
 LONG SetText(HKEY root, const std::string& path, const char* name, const std::string& value) {
-  HKEY key = nullptr;
-  LONG result = ::RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                                  nullptr);
-  if (result != ERROR_SUCCESS) return result;
-  result = ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                            static_cast<DWORD>(value.size() + 1));
-  ::RegCloseKey(key);
-  return result;
+  LONG result = ERROR_SUCCESS;
+  const UniqueRegistryKey key = CreateRegistryKey(root, path.c_str(), KEY_WRITE, &result);
+  if (!key) return result;
+  return ::RegSetValueExA(key.get(), name, 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>(value.size() + 1));
 }
 
 bool GetText(HKEY root, const std::string& path, const char* name, std::string* value) {
   char buffer[MAX_PATH * 2] = {};
   DWORD size = sizeof buffer - 1;
   DWORD type = 0;
-  HKEY key = nullptr;
-  if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  const UniqueRegistryKey key = OpenRegistryKey(root, path.c_str(), KEY_READ);
+  if (!key) return false;
   const LONG result =
-      ::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-  ::RegCloseKey(key);
+      ::RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
   if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
   *value = buffer;
   return true;
@@ -55,12 +56,12 @@ bool GetText(HKEY root, const std::string& path, const char* name, std::string* 
 void AppendControlLog(const char* fileName, const char* line) {
   std::string record = line;
   record += "\r\n";
-  HANDLE log = ::CreateFileA(fileName, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (log == INVALID_HANDLE_VALUE) return;
+  const UniqueFileHandle log(::CreateFileA(fileName, FILE_APPEND_DATA,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!log) return;
   DWORD written = 0;
-  ::WriteFile(log, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
-  ::CloseHandle(log);
+  ::WriteFile(log.get(), record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
 }
 
 void AppendControlLog(const char* fileName, const char* prefix, const wchar_t* text) {
@@ -137,10 +138,8 @@ HRESULT GetControlClassObject(REFCLSID requested, REFIID iid, void** object, REF
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
   if (requested != clsid) return CLASS_E_CLASSNOTAVAILABLE;
-  auto* factory = new ControlClassFactory(create);
-  const HRESULT hr = factory->QueryInterface(iid, object);
-  factory->Release();
-  return hr;
+  const auto factory = ComPtr<ControlClassFactory>::Adopt(new ControlClassFactory(create));
+  return factory->QueryInterface(iid, object);
 }
 
 HRESULT RegisterControlServer(REFCLSID clsid, const char* description, const char* progId) {
@@ -175,12 +174,9 @@ HRESULT UnregisterControlServer(REFCLSID clsid, const char* progId) {
   std::string replaced;
   if (GetText(HKEY_CLASSES_ROOT, clsidPath, kReplacedValue, &replaced)) {
     SetText(HKEY_CLASSES_ROOT, clsidPath + "\\InprocServer32", nullptr, replaced);
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, clsidPath.c_str(), 0, KEY_WRITE, &key) ==
-        ERROR_SUCCESS) {
-      ::RegDeleteValueA(key, kReplacedValue);
-      ::RegCloseKey(key);
-    }
+    const UniqueRegistryKey key =
+        OpenRegistryKey(HKEY_CLASSES_ROOT, clsidPath.c_str(), KEY_WRITE);
+    if (key) ::RegDeleteValueA(key.get(), kReplacedValue);
     return S_OK;
   }
   ::RegDeleteTreeA(HKEY_CLASSES_ROOT, clsidPath.c_str());

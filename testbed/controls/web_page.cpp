@@ -5,9 +5,28 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "compat/windows/file_handles.h"
+
 namespace {
 
 constexpr size_t kMaxPageBytes = 4 * 1024 * 1024;
+
+// The page file's first kMaxPageBytes bytes into `bytes`; false when it cannot be opened.
+bool ReadPageFile(const std::wstring& path, std::string* bytes) {
+  const UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  LARGE_INTEGER size{};
+  if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+    bytes->resize(static_cast<size_t>(std::min<long long>(size.QuadPart, kMaxPageBytes)));
+    DWORD read = 0;
+    if (!::ReadFile(file.get(), &(*bytes)[0], static_cast<DWORD>(bytes->size()), &read, nullptr)) {
+      read = 0;
+    }
+    bytes->resize(read);
+  }
+  return true;
+}
 
 std::wstring Decode(const std::string& bytes, UINT codePage, DWORD flags = 0) {
   if (bytes.empty()) return std::wstring();
@@ -190,19 +209,7 @@ WebPage LoadWebPage(const std::wstring& address) {
   }
   std::replace(path.begin(), path.end(), L'/', L'\\');
 
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    return WebPage{L"The page cannot be found", {address}};
-  }
   std::string bytes;
-  LARGE_INTEGER size{};
-  if (::GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-    bytes.resize(static_cast<size_t>(std::min<long long>(size.QuadPart, kMaxPageBytes)));
-    DWORD read = 0;
-    if (!::ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
-    bytes.resize(read);
-  }
-  ::CloseHandle(file);
+  if (!ReadPageFile(path, &bytes)) return WebPage{L"The page cannot be found", {address}};
   return ParseHtml(bytes);
 }

@@ -53,10 +53,11 @@ LauncherProcess::LauncherProcess(const std::filesystem::path& program,
   ::SetEnvironmentVariableA("STANDIN_SHOW_MS", "0");
   // A pointer left over a button by an earlier test would show that button's hover image.
   ParkPointer();
-  job_ = ::CreateJobObjectA(nullptr, nullptr);
+  job_.reset(::CreateJobObjectA(nullptr, nullptr));
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
   limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-  ::SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  ::SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits,
+                            sizeof limits);
 
   // The wide call: a path whose characters fit the system's limit may still take more bytes than
   // that in the narrow code page.
@@ -72,23 +73,24 @@ LauncherProcess::LauncherProcess(const std::filesystem::path& program,
     ADD_FAILURE() << "cannot start " << program.string() << " (error " << ::GetLastError() << ")";
     return;
   }
-  if (!::AssignProcessToJobObject(job_, info.hProcess)) {
+  process_.reset(info.hProcess);
+  const UniqueKernelHandle thread(info.hThread);
+  if (!::AssignProcessToJobObject(job_.get(), info.hProcess)) {
     ADD_FAILURE() << "cannot put the launcher in a job (error " << ::GetLastError() << ")";
   }
-  ::ResumeThread(info.hThread);
-  ::CloseHandle(info.hThread);
-  process_ = info.hProcess;
+  ::ResumeThread(thread.get());
   pid_ = info.dwProcessId;
 }
 
 LauncherProcess::~LauncherProcess() {
-  if (job_ != nullptr) {
-    ::TerminateJobObject(job_, 1);
-    ::CloseHandle(job_);
+  // The job goes first: closing it ends whatever of it still runs.
+  if (job_) {
+    ::TerminateJobObject(job_.get(), 1);
+    job_.reset();
   }
-  if (process_ != nullptr) {
-    ::WaitForSingleObject(process_, 5000);
-    ::CloseHandle(process_);
+  if (process_) {
+    ::WaitForSingleObject(process_.get(), 5000);
+    process_.reset();
   }
 }
 
@@ -107,16 +109,16 @@ HWND LauncherProcess::WaitUntilReady(DWORD timeoutMs) {
 }
 
 bool LauncherProcess::Running() const {
-  return process_ != nullptr && ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+  return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
 bool LauncherProcess::WaitForExit(DWORD timeoutMs) const {
-  return process_ != nullptr && ::WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+  return process_ && ::WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
 DWORD LauncherProcess::ProcessesStarted() const {
   JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
-  if (!::QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &accounting,
+  if (!::QueryInformationJobObject(job_.get(), JobObjectBasicAccountingInformation, &accounting,
                                    sizeof accounting, nullptr)) {
     ADD_FAILURE() << "cannot read the job's accounting (error " << ::GetLastError() << ")";
     return 0;

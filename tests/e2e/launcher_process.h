@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "compat/kernel_handle.h"
+
 namespace e2e {
 
 // Polls `condition` every 10 ms until it holds or `timeoutMs` pass; its last answer.
@@ -31,7 +33,7 @@ class LauncherProcess {
   LauncherProcess(const LauncherProcess&) = delete;
   LauncherProcess& operator=(const LauncherProcess&) = delete;
 
-  bool started() const { return process_ != nullptr; }
+  bool started() const { return static_cast<bool>(process_); }
   DWORD pid() const { return pid_; }
 
   // Waits until initialisation is over: the window is visible, has its taskbar text "Play" and
@@ -51,8 +53,8 @@ class LauncherProcess {
   void PostAction(WPARAM code) const;
 
  private:
-  HANDLE job_ = nullptr;
-  HANDLE process_ = nullptr;
+  UniqueKernelHandle job_;
+  UniqueKernelHandle process_;
   DWORD pid_ = 0;
   HWND window_ = nullptr;
 };

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "compat/windows/registry_key.h"
+
 namespace e2e {
 
 namespace {
@@ -16,16 +18,11 @@ constexpr const char* kProgId = "LauncherE2E.Page";
 constexpr const char* kProgIdKey = "LauncherE2E.Page";
 
 bool SetDefault(const std::string& key, const std::string& value) {
-  HKEY handle = nullptr;
-  if (::RegCreateKeyExA(kClasses, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &handle, nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  const LONG result = ::RegSetValueExA(handle, nullptr, 0, REG_SZ,
-                                       reinterpret_cast<const BYTE*>(value.c_str()),
-                                       static_cast<DWORD>(value.size() + 1));
-  ::RegCloseKey(handle);
-  return result == ERROR_SUCCESS;
+  const UniqueRegistryKey handle = CreateRegistryKey(kClasses, key.c_str(), KEY_SET_VALUE);
+  if (!handle) return false;
+  return ::RegSetValueExA(handle.get(), nullptr, 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
 bool ReadDefault(const std::string& key, std::string* value) {
@@ -39,13 +36,8 @@ bool ReadDefault(const std::string& key, std::string* value) {
 }  // namespace
 
 PageHandler::PageHandler(const std::string& program) {
-  HKEY existing = nullptr;
-  hadExtension_ = ::RegOpenKeyExA(kClasses, kExtensionKey, 0, KEY_READ, &existing) ==
-                  ERROR_SUCCESS;
-  if (hadExtension_) {
-    ::RegCloseKey(existing);
-    ReadDefault(kExtensionKey, &previousClass_);
-  }
+  hadExtension_ = static_cast<bool>(OpenRegistryKey(kClasses, kExtensionKey, KEY_READ));
+  if (hadExtension_) ReadDefault(kExtensionKey, &previousClass_);
   const bool registered =
       SetDefault(std::string(kProgIdKey) + "\\shell\\open\\command",
                  "\"" + program + "\" \"%1\"") &&

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "compat/windows/file_handles.h"
 #include "flash/control_files.h"
 #include "flash/flash_check.h"
 #include "flash_machine.h"
@@ -42,19 +43,10 @@ bool ComInitialised() {
 }
 
 // A file held open without sharing, as a running program holds its own.
-class LockedFile {
- public:
-  explicit LockedFile(const std::string& path)
-      : m_handle(
-            ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-  ~LockedFile() {
-    if (m_handle != INVALID_HANDLE_VALUE) ::CloseHandle(m_handle);
-  }
-  bool locked() const { return m_handle != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE m_handle;
-};
+UniqueFileHandle LockFile(const std::string& path) {
+  return UniqueFileHandle(
+      ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+}
 
 // Each case starts on a machine that never had a Flash control, in a game folder holding the
 // stand-in as flash.ocx, and leaves COM on this thread as it found it: down, so that the control
@@ -173,8 +165,8 @@ TEST_F(FlashCheckTest, AnInstalledControlFileIsRegisteredAgainOrCopiedOver) {
 TEST_F(FlashCheckTest, ALockedInstalledFileGetsTheControlBesideItUnderANumberedName) {
   const std::string target = InstalledControl("Flash9f.ocx");
   WriteFile(target, "held by another program");
-  LockedFile held(target);
-  ASSERT_TRUE(held.locked());
+  const UniqueFileHandle held = LockFile(target);
+  ASSERT_TRUE(held);
   // A seed whose first number ends in one digit: the name must carry no leading zero.
   unsigned seed = 1;
   for (;; ++seed) {
@@ -188,7 +180,7 @@ TEST_F(FlashCheckTest, ALockedInstalledFileGetsTheControlBesideItUnderANumberedN
   // With that name taken as well, there is nowhere left to copy to.
   WriteFile(alternative, "held as well");
   {
-    LockedFile alsoHeld(alternative);
+    const UniqueFileHandle alsoHeld = LockFile(alternative);
     std::srand(seed);
     EXPECT_EQ(Check(), 0);
     EXPECT_EQ(RegisteredFlashServer(), "");

@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "compat/com_ptr.h"
+#include "compat/windows/module_handle.h"
 #include "framework/afxwin.h"
 #include "framework/ole_control_site.h"
 #include "modal_script.h"
@@ -54,12 +56,11 @@ CRect RectInParent(HWND child) {
 class FlashStandInEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    HMODULE module = ::LoadLibraryA(LAUNCHER_BINARY_DIR "\\testbed\\flash.ocx");
-    ASSERT_NE(module, nullptr) << "the Flash stand-in is not built";
+    const UniqueModule module(::LoadLibraryA(LAUNCHER_BINARY_DIR "\\testbed\\flash.ocx"));
+    ASSERT_TRUE(module) << "the Flash stand-in is not built";
     auto registerServer = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(module, "DllRegisterServer")));
+        reinterpret_cast<void (*)()>(::GetProcAddress(module.get(), "DllRegisterServer")));
     EXPECT_TRUE(registerServer != nullptr && registerServer() == S_OK);
-    ::FreeLibrary(module);
   }
 };
 const auto* const kFlashStandIn = ::testing::AddGlobalTestEnvironment(new FlashStandInEnvironment);
@@ -146,15 +147,15 @@ TEST(ControlSite, HostsTheStandInsCallsThemByDispatchAndTakesThemDown) {
   EXPECT_EQ(ReadFile(folder / "standin-browser.log"), "navigate long.html\r\n");
 
   // The stand-in's version query sits in slot 39 of its dual interface.
-  IUnknown* control = nullptr;
+  ComPtr<IUnknown> control;
   ASSERT_EQ(::CoCreateInstance(kFlashId, nullptr, CLSCTX_INPROC_SERVER, kFlashInterface,
-                               reinterpret_cast<void**>(&control)),
+                               control.putVoid()),
             S_OK);
   using VersionQuery = HRESULT(STDMETHODCALLTYPE*)(IUnknown*, long*);
   long version = 0;
-  EXPECT_EQ((*reinterpret_cast<VersionQuery**>(control))[39](control, &version), S_OK);
+  EXPECT_EQ((*reinterpret_cast<VersionQuery**>(control.get()))[39](control.get(), &version),
+            S_OK);
   EXPECT_EQ(version, 0x000A0000);
-  control->Release();
 }
 
 // The launcher's own COM start lies in the Flash check, which undoes it when it finds no

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "compat/windows/gdi_handles.h"
 #include "image/cximage.h"
 
 namespace {
@@ -12,8 +13,8 @@ namespace {
 // A 24-bit DIB section selected into a memory context, filled with one colour.
 class Canvas {
  public:
-  Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
-    dc_ = CreateCompatibleDC(nullptr);
+  Canvas(int width, int height, COLORREF fill)
+      : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -21,19 +22,15 @@ class Canvas {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    previous_ = SelectObject(dc_, bitmap_);
-    HBRUSH brush = CreateSolidBrush(fill);
+    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    previous_ = SelectObject(dc_.get(), bitmap_.get());
+    const UniqueGdiObject<HBRUSH> brush(CreateSolidBrush(fill));
     RECT all{0, 0, width, height};
-    FillRect(dc_, &all, brush);
-    DeleteObject(brush);
+    FillRect(dc_.get(), &all, brush.get());
   }
-  ~Canvas() {
-    SelectObject(dc_, previous_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
+  // The bitmap leaves the context before either goes.
+  ~Canvas() { SelectObject(dc_.get(), previous_); }
+  HDC dc() const { return dc_.get(); }
 
   // Pixel (x, y), y from the top, as 0xRRGGBB, read back through GetDIBits.
   DWORD At(int x, int y) {
@@ -44,18 +41,19 @@ class Canvas {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     std::vector<DWORD> pixels(static_cast<size_t>(width_) * height_);
-    SelectObject(dc_, previous_);  // GetDIBits wants the bitmap out of any context
-    const int lines = GetDIBits(dc_, bitmap_, 0, height_, pixels.data(), &info, DIB_RGB_COLORS);
-    SelectObject(dc_, bitmap_);
+    SelectObject(dc_.get(), previous_);  // GetDIBits wants the bitmap out of any context
+    const int lines =
+        GetDIBits(dc_.get(), bitmap_.get(), 0, height_, pixels.data(), &info, DIB_RGB_COLORS);
+    SelectObject(dc_.get(), bitmap_.get());
     EXPECT_EQ(lines, height_);
     return pixels[static_cast<size_t>(y) * width_ + x] & 0xFFFFFF;
   }
 
  private:
   int width_, height_;
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ previous_;
+  UniqueMemoryDc dc_;
+  UniqueGdiObject<HBITMAP> bitmap_;
+  HGDIOBJ previous_ = nullptr;
 };
 
 // Sets image pixel (x, y), y from the top, to 0xRRGGBB and alpha `a` (when it has a plane).

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "compat/windows/registry_key.h"
+
 namespace fs = std::filesystem;
 
 namespace testing_support {
@@ -13,13 +15,10 @@ namespace {
 constexpr const char* kOwnPrefixMarker = "C:\\own-prefix";
 
 void SetDword(HKEY root, const char* path, const char* name, DWORD value) {
-  HKEY key = nullptr;
-  if (::RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS) {
-    return;
-  }
-  ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-  ::RegCloseKey(key);
+  const UniqueRegistryKey key = CreateRegistryKey(root, path, KEY_WRITE);
+  if (!key) return;
+  ::RegSetValueExA(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                   sizeof value);
 }
 
 std::string Hex(const BYTE* bytes, DWORD size) {
@@ -62,10 +61,8 @@ void ListKey(HKEY key, const std::string& name, std::string* listing) {
   }
   std::sort(subkeys.begin(), subkeys.end());
   for (const std::string& subkey : subkeys) {
-    HKEY child = nullptr;
-    if (::RegOpenKeyExA(key, subkey.c_str(), 0, KEY_READ, &child) != ERROR_SUCCESS) continue;
-    ListKey(child, name + "\\" + subkey, listing);
-    ::RegCloseKey(child);
+    const UniqueRegistryKey child = OpenRegistryKey(key, subkey.c_str(), KEY_READ);
+    if (child) ListKey(child.get(), name + "\\" + subkey, listing);
   }
 }
 
@@ -109,11 +106,10 @@ bool FlashControlRegistered() {
 }
 
 std::string RegistryListing(HKEY root, const std::string& path) {
-  HKEY key = nullptr;
-  if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "";
+  const UniqueRegistryKey key = OpenRegistryKey(root, path.c_str(), KEY_READ);
+  if (!key) return "";
   std::string listing;
-  ListKey(key, path, &listing);
-  ::RegCloseKey(key);
+  ListKey(key.get(), path, &listing);
   return listing;
 }
 
@@ -140,12 +136,11 @@ void SetStandInSetting(const char* name, DWORD value) {
 }
 
 ScopedStandInSetting::ScopedStandInSetting(const char* name, DWORD value) : name_(name) {
-  HKEY key = nullptr;
-  if (::RegOpenKeyExA(HKEY_CURRENT_USER, kStandInSettingsKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+  if (const UniqueRegistryKey key =
+          OpenRegistryKey(HKEY_CURRENT_USER, kStandInSettingsKey, KEY_READ)) {
     DWORD size = sizeof previous_;
-    had_ = ::RegQueryValueExA(key, name_, nullptr, nullptr, reinterpret_cast<BYTE*>(&previous_),
-                              &size) == ERROR_SUCCESS;
-    ::RegCloseKey(key);
+    had_ = ::RegQueryValueExA(key.get(), name_, nullptr, nullptr,
+                              reinterpret_cast<BYTE*>(&previous_), &size) == ERROR_SUCCESS;
   }
   SetStandInSetting(name_, value);
 }
@@ -165,21 +160,18 @@ void WriteSafeVersions(const char* extra) {
 }
 
 std::string SafeVersionNames() {
-  HKEY key = nullptr;
-  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSafeVersionsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-    return "(no key)";
-  }
+  const UniqueRegistryKey key = OpenRegistryKey(HKEY_LOCAL_MACHINE, kSafeVersionsKey, KEY_READ);
+  if (!key) return "(no key)";
   std::vector<std::string> names;
   for (DWORD index = 0;; ++index) {
     char name[256];
     DWORD size = sizeof name;
-    if (::RegEnumValueA(key, index, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+    if (::RegEnumValueA(key.get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) !=
         ERROR_SUCCESS) {
       break;
     }
     names.emplace_back(name, size);
   }
-  ::RegCloseKey(key);
   std::sort(names.begin(), names.end());
   std::string joined;
   for (const std::string& name : names) joined += (joined.empty() ? "" : " ") + name;

@@ -2,14 +2,15 @@
 // system reports for the loaded bitmap's pixels.
 #include <windows.h>
 
+#include "compat/windows/gdi_handles.h"
 #include "skin_pixels.h"
 
 bool LoadSkinPixels(const std::string& path, SkinPixels& pixels) {
-  HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), path.c_str(),
-                                                     IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-  if (bitmap == nullptr) return false;
+  const UniqueGdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(::LoadImageA(
+      ::GetModuleHandleA(nullptr), path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+  if (!bitmap) return false;
   BITMAP info{};
-  bool read = ::GetObjectA(bitmap, sizeof info, &info) == sizeof info;
+  bool read = ::GetObjectA(bitmap.get(), sizeof info, &info) == sizeof info;
   if (read) {
     pixels.width = info.bmWidth;
     pixels.height = info.bmHeight;
@@ -22,15 +23,13 @@ bool LoadSkinPixels(const std::string& path, SkinPixels& pixels) {
     format.bmiHeader.biBitCount = 32;
     format.bmiHeader.biCompression = BI_RGB;
     std::vector<RGBQUAD> rows(pixels.colors.size());
-    HDC screen = ::GetDC(nullptr);
+    const UniqueClientDc screen = GetClientDc(nullptr);
     read = info.bmHeight == 0 ||
-           ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), rows.data(), &format,
-                       DIB_RGB_COLORS) == info.bmHeight;
-    ::ReleaseDC(nullptr, screen);
+           ::GetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(info.bmHeight),
+                       rows.data(), &format, DIB_RGB_COLORS) == info.bmHeight;
     for (size_t i = 0; i < rows.size(); ++i) {
       pixels.colors[i] = RGB(rows[i].rgbRed, rows[i].rgbGreen, rows[i].rgbBlue);
     }
   }
-  ::DeleteObject(bitmap);
   return read;
 }
