@@ -2,7 +2,7 @@
 // background (white is cut away) that sits under the launcher's cut-out panel and shows the news
 // page in a web browser control. It has no controls of its own and never closes itself.
 #pragma once
-#include "flash/web_browser.h"
+#include "app/web_browser.h"
 #include "framework/afxwin.h"
 
 class CDialogInSide : public CDialog {

@@ -1,4 +1,5 @@
-// CWebBrowser: the window that hosts the web browser control, with its Navigate member.
+// CWebBrowser: the window that hosts the web browser control showing the inside dialog's news
+// page, with its Navigate member.
 #pragma once
 #include "framework/afxwin.h"
 
