@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "app/button_skins.h"
-#include "app/launcher_action.h"
+#include "app/launcher_action_message.h"
 #include "app/launcher_cursor.h"
 #include "app/res/resource.h"
 #include "app/settings_files.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/button_skins.h"
-#include "app/launcher_action.h"
+#include "app/launcher_action_message.h"
 #include "app/settings_files.h"
 #include "app/startup_files.h"
 #include "data/ani_table.h"

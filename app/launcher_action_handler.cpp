@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "app/launch_paths.h"
-#include "app/launcher_action.h"
+#include "app/launcher_action_message.h"
 #include "app/launcher_dialog.h"
 #include "app/settings_files.h"
 
