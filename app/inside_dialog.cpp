@@ -1,9 +1,9 @@
 #include "app/inside_dialog.h"
 
-#include "diag/diagnostics.h"
 #include "app/launcher_cursor.h"
 #include "app/res/resource.h"
-#include "skin/inside_background.h"
+#include "app/startup_files.h"
+#include "diag/diagnostics.h"
 #include "skin/window_region.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include "app/launcher_action_message.h"
 #include "app/launcher_dialog.h"
 #include "app/settings_files.h"
+#include "app/startup_files.h"
 
 namespace {
 
