@@ -126,7 +126,7 @@ void LauncherDialog::LoadButtonSkins() {
   for (int i = 0; i < kButtonCount; ++i) {
     const ButtonSkin& skin = kButtonSkins[i];
     const char* link = skin.linkSlot == kNoLink ? nullptr : m_links.slots[skin.linkSlot];
-    (this->*kButtonMembers[i]).LoadSkin(skin.skinName, m_aniTable, link);
+    (this->*kButtonMembers[i]).LoadSkin(skin, m_aniTable, link);
     (this->*kButtonMembers[i]).SetSkinBeneath(&m_canvasDC);
   }
 }
