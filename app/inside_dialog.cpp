@@ -68,11 +68,6 @@ void CDialogInSide::OnPaint() {
   if (previous != nullptr) memory.SelectObject(previous);
 }
 
-// A click on the panel neither drags it nor acts.
-void CDialogInSide::OnLButtonDown(UINT flags, CPoint point) {
-  CDialog::OnLButtonDown(flags, point);
-}
-
 void CDialogInSide::OnDestroy() {
   CDialog::OnDestroy();
   m_background = nullptr;

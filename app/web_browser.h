@@ -6,6 +6,7 @@
 class CWebBrowser : public CWnd {
  public:
   static const CLSID kClassId;  // {EAB22AC3-30C1-11CF-A7EB-0000C05BAE0B}
+  // Unread, kept as documented: the wrapper is dynamically creatable (framework/runtime_class.h).
   static CRuntimeClass classCWebBrowser;
   static CWnd* CreateObject();
 
