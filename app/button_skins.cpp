@@ -3,15 +3,16 @@
 #include "data/link_table.h"
 #include "image/cximage.h"
 
+// "DataOptim", a name the launcher also knows, has no button here and nothing to do.
 const ButtonSkin kButtonSkins[kButtonCount] = {
-    {"Exit", "Exit", kSlotExitLink},
-    {"CheckHorse", "CheckHorse", kNoLink},
-    {"OfficialNet", "OfficialNet", kSlotMainLink},
-    {"Register", "Register", kSlotRegist},
-    {"StanEnt", "StanEnt", kNoLink},
-    {"HiClearEnt", "HiClearEnt", kNoLink},
+    {"Exit", "Exit", kSlotExitLink, ButtonAction::kExit},
+    {"CheckHorse", "CheckHorse", kNoLink, ButtonAction::kCheckTool},
+    {"OfficialNet", "OfficialNet", kSlotMainLink, ButtonAction::kOpenLink},
+    {"Register", "Register", kSlotRegist, ButtonAction::kOpenLink},
+    {"StanEnt", "StanEnt", kNoLink, ButtonAction::kStartStandard},
+    {"HiClearEnt", "HiClearEnt", kNoLink, ButtonAction::kStartHighClarity},
     // The shop's layout section is not its skin name.
-    {"ShoppingMall", "Shop", kSlotShopLink},
+    {"ShoppingMall", "Shop", kSlotShopLink, ButtonAction::kOpenLink},
 };
 
 const ButtonStateFrame kButtonStates[kButtonStateCount] = {

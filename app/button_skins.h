@@ -6,10 +6,22 @@
 
 class CxImage;
 
+// What a click on a button does. Closing, running the check tool and starting the game are asked
+// of the dialog (app/launcher_action_message.h).
+enum class ButtonAction {
+  kNone,              // nothing: a button not yet skinned
+  kExit,              // ask the dialog to close, then open the link
+  kCheckTool,         // ask the dialog to run the check tool
+  kOpenLink,          // open the link
+  kStartStandard,     // write GraphicDetail 0, then ask the dialog to start the game
+  kStartHighClarity,  // write GraphicDetail 1, then ask the dialog to start the game
+};
+
 struct ButtonSkin {
-  const char* skinName;       // section of the animation table, and the click action
+  const char* skinName;       // section of the animation table
   const char* layoutSection;  // section of ini/PlayGui.ini
   int linkSlot;               // LinkSlot of data/link_table.h, or kNoLink
+  ButtonAction action;
 };
 
 // In the order in which the dialog loads, places, hover-checks and hit-tests them.

@@ -1,9 +1,9 @@
 #include "app/inside_dialog.h"
 
-#include "diag/diagnostics.h"
 #include "app/launcher_cursor.h"
 #include "app/res/resource.h"
-#include "skin/inside_background.h"
+#include "app/startup_files.h"
+#include "diag/diagnostics.h"
 #include "skin/window_region.h"
 
 namespace {
@@ -66,11 +66,6 @@ void CDialogInSide::OnPaint() {
   HGDIOBJ previous = memory.SelectObject(m_background);
   dc.BitBlt(0, 0, info.bmWidth, info.bmHeight, &memory, 0, 0, SRCCOPY);
   if (previous != nullptr) memory.SelectObject(previous);
-}
-
-// A click on the panel neither drags it nor acts.
-void CDialogInSide::OnLButtonDown(UINT flags, CPoint point) {
-  CDialog::OnLButtonDown(flags, point);
 }
 
 void CDialogInSide::OnDestroy() {

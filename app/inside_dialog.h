@@ -1,8 +1,9 @@
 // CDialogInSide: the launcher's second window, a borderless pop-up cut to the outline of its own
 // background (white is cut away) that sits under the launcher's cut-out panel and shows the news
-// page in a web browser control. It has no controls of its own and never closes itself.
+// page in a web browser control. It has no controls of its own and never closes itself. A click
+// on it gets the default processing only (no handler of its own): it neither drags it nor acts.
 #pragma once
-#include "flash/web_browser.h"
+#include "app/web_browser.h"
 #include "framework/afxwin.h"
 
 class CDialogInSide : public CDialog {
@@ -17,7 +18,6 @@ class CDialogInSide : public CDialog {
   // when the browser control cannot be created (no page is shown then).
   BOOL OnInitDialog() override;
   void OnPaint() override;
-  void OnLButtonDown(UINT flags, CPoint point) override;
   void OnDestroy() override;
   BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
   // Escape closes the launcher (the key still goes on to be dispatched).

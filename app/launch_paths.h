@@ -6,8 +6,7 @@
 
 constexpr size_t kPathBufferSize = 260;
 
-// The game's patcher, in the launcher's own folder, and the command line it is given.
-constexpr const char* kPatcherName = "\\RozeVazed.exe";
+// The command line the game's patcher (kPatcherName of app/startup_files.h) is given.
 constexpr const char* kPatcherCommandLine = "blacknull";
 
 // The folder of `modulePath`: the text up to its last backslash, with that backslash kept when

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "app/button_skins.h"
-#include "app/launcher_action.h"
+#include "app/launcher_action_message.h"
 #include "app/launcher_cursor.h"
 #include "app/res/resource.h"
 #include "app/settings_files.h"
@@ -129,7 +129,7 @@ void LauncherDialog::LoadButtonSkins() {
   for (int i = 0; i < kButtonCount; ++i) {
     const ButtonSkin& skin = kButtonSkins[i];
     const char* link = skin.linkSlot == kNoLink ? nullptr : m_links.slots[skin.linkSlot];
-    (this->*kButtonMembers[i]).LoadSkin(skin.skinName, m_aniTable, link);
+    (this->*kButtonMembers[i]).LoadSkin(skin, m_aniTable, link);
     (this->*kButtonMembers[i]).SetSkinBeneath(&m_canvasDC);
   }
 }

@@ -1,5 +1,6 @@
 #include "app/settings_files.h"
 
+#include "app/startup_files.h"
 #include "framework/wnd.h"
 
 void PlaceFromLayout(CWnd* window, const char* section) {

@@ -6,8 +6,6 @@
 
 class CWnd;
 
-constexpr const char* kGameSettingsFile = "ini/GameSetup.ini";
-
 // Moves and sizes `window` to x, y, w, h of `section` in ini/PlayGui.ini (each 0 when missing),
 // in its parent's client coordinates, repainting. Does nothing without a section name.
 void PlaceFromLayout(CWnd* window, const char* section);

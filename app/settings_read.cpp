@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "app/startup_files.h"
+
 LayoutPlace ReadLayoutPlace(const char* section) {
   LayoutPlace place{};
   place.x = static_cast<int>(::GetPrivateProfileIntA(section, "x", 0, kLayoutFile));
@@ -14,19 +16,19 @@ LayoutPlace ReadLayoutPlace(const char* section) {
 VersionStyle ReadVersionStyle() {
   const char* section = "VersionPos";
   VersionStyle style{};
-  style.x = static_cast<int>(::GetPrivateProfileIntA(section, "x", 700, kVersionStyleFile));
-  style.y = static_cast<int>(::GetPrivateProfileIntA(section, "y", 500, kVersionStyleFile));
+  style.x = static_cast<int>(::GetPrivateProfileIntA(section, "x", 700, kGameSettingsFile));
+  style.y = static_cast<int>(::GetPrivateProfileIntA(section, "y", 500, kGameSettingsFile));
   ::GetPrivateProfileStringA(section, "Font", "宋体", style.face, sizeof style.face,
-                             kVersionStyleFile);
+                             kGameSettingsFile);
   // Only the low 8 bits of each component count.
-  const UINT red = ::GetPrivateProfileIntA(section, "FontColorR", 255, kVersionStyleFile);
-  const UINT green = ::GetPrivateProfileIntA(section, "FontColorG", 0, kVersionStyleFile);
-  const UINT blue = ::GetPrivateProfileIntA(section, "FontColorB", 0, kVersionStyleFile);
+  const UINT red = ::GetPrivateProfileIntA(section, "FontColorR", 255, kGameSettingsFile);
+  const UINT green = ::GetPrivateProfileIntA(section, "FontColorG", 0, kGameSettingsFile);
+  const UINT blue = ::GetPrivateProfileIntA(section, "FontColorB", 0, kGameSettingsFile);
   style.color = RGB(red & 0xFF, green & 0xFF, blue & 0xFF);
   style.fontHeight =
-      static_cast<int>(::GetPrivateProfileIntA(section, "FontHeight", 10, kVersionStyleFile));
+      static_cast<int>(::GetPrivateProfileIntA(section, "FontHeight", 10, kGameSettingsFile));
   style.fontWidth =
-      static_cast<int>(::GetPrivateProfileIntA(section, "FontWidth", 6, kVersionStyleFile));
+      static_cast<int>(::GetPrivateProfileIntA(section, "FontWidth", 6, kGameSettingsFile));
   return style;
 }
 

@@ -1,13 +1,9 @@
 // What the launcher reads from its small INI files, always through the system's profile
-// functions. Paths are relative to the current directory; names match without regard to case.
+// functions. The files are named in app/startup_files.h; names match without regard to case.
 #pragma once
 
 #include "app/launch_paths.h"
 #include "compat/platform.h"
-
-constexpr const char* kLayoutFile = "ini/PlayGui.ini";
-constexpr const char* kVersionStyleFile = "ini/GameSetUp.ini";
-constexpr const char* kCheckToolFile = "ini/Startgame.ini";
 
 // A button's place in the dialog's client area: x, y, w, h of its section in ini/PlayGui.ini,
 // each 0 when missing.
@@ -19,7 +15,7 @@ struct LayoutPlace {
 };
 LayoutPlace ReadLayoutPlace(const char* section);
 
-// Place and look of the version label: section "VersionPos" of ini/GameSetUp.ini.
+// Place and look of the version label: section "VersionPos" of ini/GameSetup.ini.
 struct VersionStyle {
   int x;
   int y;

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "app/button_skins.h"
-#include "app/launcher_action.h"
+#include "app/launcher_action_message.h"
 #include "app/settings_files.h"
 #include "app/startup_files.h"
 #include "data/ani_table.h"
@@ -18,9 +18,10 @@ SkinButton::SkinButton() = default;
 
 SkinButton::~SkinButton() = default;
 
-bool SkinButton::LoadSkin(const char* name, const AniTable& table, const char* link) {
-  const FrameList* frames = ButtonFrames(table, name);
-  m_name = name;
+bool SkinButton::LoadSkin(const ButtonSkin& skin, const AniTable& table, const char* link) {
+  const FrameList* frames = ButtonFrames(table, skin.skinName);
+  m_name = skin.skinName;
+  m_action = skin.action;
   if (link != nullptr) {
     std::strncpy(m_link, link, sizeof m_link - 1);
     m_link[sizeof m_link - 1] = '\0';
@@ -136,24 +137,27 @@ void SkinButton::OpenLink() {
 }
 
 void SkinButton::OnClicked() {
-  if (m_name.Compare("Exit") == 0) {
-    SendAction(ACTION_EXIT);
-    OpenLink();
-  } else if (m_name.Compare("CheckHorse") == 0) {
-    SendAction(ACTION_CHECK_TOOL);
-  } else if (m_name.Compare("OfficialNet") == 0) {
-    OpenLink();
-  } else if (m_name.Compare("Register") == 0) {
-    OpenLink();
-  } else if (m_name.Compare("DataOptim") == 0) {
-    // Known to the launcher, with nothing to do.
-  } else if (m_name.Compare("HiClearEnt") == 0) {
-    WriteGraphicDetail("1");
-    SendAction(ACTION_START_GAME);
-  } else if (m_name.Compare("StanEnt") == 0) {
-    WriteGraphicDetail("0");
-    SendAction(ACTION_START_GAME);
-  } else if (m_name.Compare("ShoppingMall") == 0) {
-    OpenLink();
+  switch (m_action) {
+    case ButtonAction::kExit:
+      SendAction(ACTION_EXIT);
+      OpenLink();
+      break;
+    case ButtonAction::kCheckTool:
+      SendAction(ACTION_CHECK_TOOL);
+      break;
+    case ButtonAction::kOpenLink:
+      OpenLink();
+      break;
+    // The setting is in the file before the game start is asked for, so the patcher finds it.
+    case ButtonAction::kStartStandard:
+      WriteGraphicDetail("0");
+      SendAction(ACTION_START_GAME);
+      break;
+    case ButtonAction::kStartHighClarity:
+      WriteGraphicDetail("1");
+      SendAction(ACTION_START_GAME);
+      break;
+    case ButtonAction::kNone:
+      break;
   }
 }

@@ -1,8 +1,9 @@
 // The launcher's image button: four state images from the animation table, and the click action
-// chosen by its skin name.
+// of its row in kButtonSkins.
 #pragma once
 #include <memory>
 
+#include "app/button_skins.h"
 #include "framework/afxwin.h"
 
 class AniTable;
@@ -14,15 +15,16 @@ class SkinButton : public CButton {
   // Defined where CxImage is complete, so the images can go with the button.
   ~SkinButton() override;
 
-  // Takes the skin name and the link, and loads the state images of the name's section.
-  bool LoadSkin(const char* name, const AniTable& table, const char* link);
+  // Takes the row's skin name and click action, and the link, and loads the state images of the
+  // name's section.
+  bool LoadSkin(const ButtonSkin& skin, const AniTable& table, const char* link);
   // Draws `image` at the client area's top-left corner, at its own size; nothing for null.
   bool DrawImage(CxImage* image);
   void DrawItem(DRAWITEMSTRUCT* item) override;
   void OnMouseMove(UINT flags, CPoint point) override;
   // Restores the normal image once the cursor has left the button.
   bool CheckHoverLeave();
-  // The click action of the skin name.
+  // The click action of the button's row.
   void OnClicked();
   // Runs the click action when the cursor is inside the button, for clicks seen by the dialog's
   // pre-translation.
@@ -43,6 +45,7 @@ class SkinButton : public CButton {
   bool m_hovering = false;
   CString m_name;
   char m_link[256] = {};
+  ButtonAction m_action = ButtonAction::kNone;
 
  private:
   void OpenLink();

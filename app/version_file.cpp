@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/startup_files.h"
+
 bool ReadVersionText(char (&text)[kVersionTextBytes + 1]) {
   // One byte more than the text may hold, so 32 non-zero bytes are still a terminated string.
   std::memset(text, 0, sizeof text);

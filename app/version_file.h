@@ -3,7 +3,6 @@
 
 #include <cstddef>
 
-constexpr const char* kVersionFile = "Version.dat";
 // The file's first 32 bytes are the text.
 constexpr size_t kVersionTextBytes = 32;
 // The label shows this, then the version text.

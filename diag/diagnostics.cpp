@@ -18,7 +18,8 @@ std::deque<std::string>& RecentLines() {
   return recent;
 }
 
-// The log file's name: "debug" with the extension ".log" until set otherwise.
+// The log file's name: "debug" with the extension ".log" until set otherwise. Named here, not
+// with the launcher's other files in app/startup_files.h: every layer logs through diag/.
 struct LogName {
   LogName() { Reset(); }
   void Reset() { std::snprintf(text, sizeof text, "%s.log", "debug"); }

@@ -1,6 +1,7 @@
 // Where the start-up Flash check looks for and installs the Flash control: every path in a
 // 260-byte buffer (the platform's path limit), joined as "%s%s" from a directory the system gives
-// and a fixed suffix.
+// and a fixed suffix. Named here, not in app/startup_files.h above, because the check in flash/
+// opens them.
 #pragma once
 
 constexpr int kControlPathSize = 260;

@@ -1,5 +1,6 @@
 // Where the Flash movie is looked for: the current directory, as the system gives it (with
-// backslashes), joined with the movie's data path (with forward slashes).
+// backslashes), joined with the movie's data path (with forward slashes). Named here, not in
+// app/startup_files.h above, because ComposeMoviePath in flash/ joins it.
 #pragma once
 
 constexpr int kMoviePathSize = 256;

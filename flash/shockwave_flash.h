@@ -6,12 +6,14 @@
 class CShockwaveFlash : public CWnd {
  public:
   static const CLSID kClassId;  // {D27CDB6E-AE6D-11CF-96B8-444553540000}
+  // Unread, kept as documented: the wrapper is dynamically creatable (framework/runtime_class.h).
   static CRuntimeClass classCShockwaveFlash;
   static CWnd* CreateObject();
 
   CRuntimeClass* GetRuntimeClass() const override;
   ~CShockwaveFlash() override;
-  // Creates the Flash control; the class name and the context are not used.
+  // Creates the Flash control; the class name and the context are not used. Nothing calls it
+  // (CreateFlashMovie creates the control itself); kept as the override the documents list.
   BOOL Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
               UINT id, void* context = nullptr) override;
   // Keeps right-button presses, releases and double-clicks from being dispatched.

@@ -1,5 +1,6 @@
-// Run-time class records: a class's name, object size and base, and a function that makes one,
-// so windows of a class can be created by its record (dynamic creation).
+// Run-time class records: a class's name, object size and base, and a function that makes one.
+// Nothing here reads them; they stay because the launcher's documents describe its two control
+// wrappers as dynamically creatable, with records whose base is CWnd's.
 #pragma once
 #include <windows.h>
 
@@ -11,7 +12,4 @@ struct CRuntimeClass {
   UINT m_wSchema;  // 0xFFFF: not serialisable
   CWnd* (*m_pfnCreateObject)();
   CRuntimeClass* m_pBaseClass;
-
-  // A new object of the class, or null for classes that cannot be created dynamically.
-  CWnd* CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
 };

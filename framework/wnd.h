@@ -31,6 +31,7 @@ class CWnd {
   HWND GetSafeHwnd() const { return m_hWnd; }
   operator HWND() const { return m_hWnd; }
 
+  // The base of the control wrappers' run-time class records (framework/runtime_class.h).
   static CRuntimeClass classCWnd;
   virtual CRuntimeClass* GetRuntimeClass() const;
 

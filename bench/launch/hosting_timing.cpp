@@ -16,10 +16,10 @@
 #include <functional>
 #include <vector>
 
+#include "app/web_browser.h"
 #include "clock.h"
 #include "flash/flash_check.h"
 #include "flash/shockwave_flash.h"
-#include "flash/web_browser.h"
 #include "framework/afxwin.h"
 
 namespace {

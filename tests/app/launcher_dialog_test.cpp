@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/launcher_action.h"
+#include "app/launcher_action_message.h"
 #include "app/launcher_dialog.h"
 #include "app/res/resource.h"
 #include "box_watcher.h"

@@ -249,11 +249,11 @@ TEST(Gamecheck, EachPlantedProblemGivesExactlyItsOwnLine) {
        "(\"77777777777777777777777777777777\") and nothing of the rest of the file -> silently "
        "ignored",
        // What follows from it where the label stands in the sample.
-       "warning: ini/GameSetUp.ini: the version label at (592, 538), about 273 x 14 in its font, "
+       "warning: ini/GameSetup.ini: the version label at (592, 538), about 273 x 14 in its font, "
        "reaches outside the 808 x 581 skin: that part is not shown -> silently ignored"},
       {"version label off the skin",
        [&](const GameCopy& game) { game.Replace("ini/GameSetUp.ini", "x=592", "x=760"); },
-       "warning: ini/GameSetUp.ini: the version label at (760, 538), about 105 x 14 in its font, "
+       "warning: ini/GameSetup.ini: the version label at (760, 538), about 105 x 14 in its font, "
        "reaches outside the 808 x 581 skin: that part is not shown -> silently ignored"},
       {"check tool missing",
        [&](const GameCopy& game) { game.Remove("Tools/HorseCheck.exe"); },

@@ -6,7 +6,6 @@
 #include "app/startup_files.h"
 #include "check_context.h"
 #include "check_text.h"
-#include "skin/inside_background.h"
 #include "skin_pixels.h"
 #include "skin_shape.h"
 

@@ -1,4 +1,4 @@
-// Version.dat and the version label's look in ini/GameSetUp.ini.
+// Version.dat and the version label's look in ini/GameSetup.ini.
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -79,21 +79,21 @@ void CheckVersionFile(GameCheck& check) {
 
 void CheckVersionLabel(GameCheck& check) {
   const VersionStyle style = ReadVersionStyle();
-  const bool present = ExistingFile(kVersionStyleFile).has_value();
+  const bool present = ExistingFile(kGameSettingsFile).has_value();
 
   char face[1024] = {};
-  ::GetPrivateProfileStringA(kVersionSection, "Font", "", face, sizeof face, kVersionStyleFile);
+  ::GetPrivateProfileStringA(kVersionSection, "Font", "", face, sizeof face, kGameSettingsFile);
   if (std::strlen(face) >= sizeof style.face) {
-    check.report.Add(kVersionStyleFile,
+    check.report.Add(kGameSettingsFile,
                      Printed("the Font of [%s] is %s bytes long and the launcher reads only its "
                              "first %d, \"%s\", which names no font",
                              kVersionSection, std::to_string(std::strlen(face)).c_str(),
                              static_cast<int>(sizeof style.face - 1), OnOneLine(style.face).c_str()));
   }
   for (const char* key : {"FontColorR", "FontColorG", "FontColorB"}) {
-    const UINT value = ::GetPrivateProfileIntA(kVersionSection, key, 0, kVersionStyleFile);
+    const UINT value = ::GetPrivateProfileIntA(kVersionSection, key, 0, kGameSettingsFile);
     if (value > 255) {
-      check.report.Add(kVersionStyleFile,
+      check.report.Add(kGameSettingsFile,
                        Printed("%s of [%s] is %d; only its low 8 bits count, giving %u", key,
                                kVersionSection, static_cast<int>(value), value & 0xFF));
     }
@@ -105,17 +105,17 @@ void CheckVersionLabel(GameCheck& check) {
                                       style.x, style.y,
                                       SizeText(label.right - label.left, label.bottom - label.top).c_str());
     if (!check.skin->Contains(label)) {
-      check.report.Add(kVersionStyleFile,
+      check.report.Add(kGameSettingsFile,
                        Printed("%s reaches outside the %s skin: that part is not shown", where.c_str(),
                                SizeText(check.skin->width, check.skin->height).c_str()));
     } else if (check.skin->ShapePixelsIn(label) < label.Area()) {
-      check.report.Add(kVersionStyleFile,
+      check.report.Add(kGameSettingsFile,
                        Printed("%s lies partly in the skin's cut-outs, where it is not shown",
                                where.c_str()));
     }
   }
   check.report.Summary(
-      kVersionStyleFile,
+      kGameSettingsFile,
       Printed("%sversion label at (%d, %d), font \"%s\" %d x %d, colour (%u, %u, %u)",
               present ? "" : "missing: ", style.x, style.y, OnOneLine(style.face).c_str(),
               style.fontHeight, style.fontWidth, static_cast<unsigned>(GetRValue(style.color)),

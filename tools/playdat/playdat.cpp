@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/startup_files.h"
 #include "data/ani_table.h"
 #include "data/definition_table.h"
 #include "data/installer_pin.h"
@@ -21,10 +22,6 @@
 #include "scratch_log.h"
 
 namespace {
-
-// The names under which the launcher reads its data files, relative to the game folder.
-constexpr const char* kLinksName = "ini/play.dat";
-constexpr const char* kAniName = "ani/play.ani";
 
 int Usage() {
   std::fputs(
@@ -88,8 +85,8 @@ int Links(const std::vector<std::string>& args) {
     logged = log.LoggedText();
   }
   if (!loaded) {
-    std::fprintf(stderr, "playdat: %s: the launcher cannot load it as %s\n", file.c_str(), kLinksName);
-    std::fprintf(stderr, "the launcher shows: error on open %s.\n", kLinksName);
+    std::fprintf(stderr, "playdat: %s: the launcher cannot load it as %s\n", file.c_str(), kLinksPath);
+    std::fprintf(stderr, "the launcher shows: error on open %s.\n", kLinksPath);
     if (!logged.empty()) std::fprintf(stderr, "the parser logs: %s\n", logged.c_str());
     return 1;
   }
@@ -128,11 +125,11 @@ int Ani(const std::vector<std::string>& args) {
     for (const std::string& frame : section.second) std::printf("%s\n", frame.c_str());
   }
   if (!loaded) {
-    std::fprintf(stderr, "playdat: %s: the launcher cannot load it as %s\n", args[0].c_str(), kAniName);
+    std::fprintf(stderr, "playdat: %s: the launcher cannot load it as %s\n", args[0].c_str(), kAniTablePath);
     std::fprintf(stderr,
                  "the launcher shows: Load data file failed! Please make sure the \"%s\" file is "
                  "under the current folder!\n",
-                 kAniName);
+                 kAniTablePath);
     if (!logged.empty()) std::fprintf(stderr, "the parser logs: %s\n", logged.c_str());
     return 1;
   }

@@ -2,9 +2,10 @@
 #include <cstring>
 
 #include "app/launch_paths.h"
-#include "app/launcher_action.h"
+#include "app/launcher_action_message.h"
 #include "app/launcher_dialog.h"
 #include "app/settings_files.h"
+#include "app/startup_files.h"
 #include "compat/kernel_handle.h"
 
 namespace {

@@ -1,10 +1,12 @@
-// CWebBrowser: the window that hosts the web browser control, with its Navigate member.
+// CWebBrowser: the window that hosts the web browser control showing the inside dialog's news
+// page, with its Navigate member.
 #pragma once
 #include "framework/afxwin.h"
 
 class CWebBrowser : public CWnd {
  public:
   static const CLSID kClassId;  // {EAB22AC3-30C1-11CF-A7EB-0000C05BAE0B}
+  // Unread, kept as documented: the wrapper is dynamically creatable (framework/runtime_class.h).
   static CRuntimeClass classCWebBrowser;
   static CWnd* CreateObject();
 

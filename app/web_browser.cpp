@@ -1,4 +1,4 @@
-#include "flash/web_browser.h"
+#include "app/web_browser.h"
 
 namespace {
 constexpr DISPID kDispidNavigate = 0x68;
