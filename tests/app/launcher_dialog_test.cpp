@@ -12,18 +12,19 @@
 #include "app/launcher_dialog.h"
 #include "app/res/resource.h"
 #include "box_watcher.h"
-#include "data/scrambled_buffer.h"
 #include "flash/flash_check.h"
 #include "game_check.h"
 #include "image/cximage.h"
 #include "modal_script.h"
 #include "scoped_variable.h"
+#include "scrambled_files.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
 using testing_support::BoxWatcher;
 using testing_support::ReadFile;
 using testing_support::ScopedCurrentDir;
+using testing_support::Scrambled;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
@@ -241,10 +242,7 @@ TEST(LauncherDialogInit, BadDataFilesAreLoggedShownAndPartlyUsed) {
   WriteFile(folder / "ani/play.ani", ani);
   // A bad title after the first section: the load fails, so no link is taken at all.
   const std::string links = "[Links]\r\nRegist=web\\register.html\r\n[bad title\r\n";
-  ScrambledBuffer scrambler;
-  std::string scrambled = links;
-  scrambler.Scramble(reinterpret_cast<unsigned char*>(&scrambled[0]), static_cast<int>(scrambled.size()));
-  WriteFile(folder / "ini/play.dat", scrambled);
+  WriteFile(folder / "ini/play.dat", Scrambled(links));
 
   BoxWatcher boxes;
   LauncherDialog dialog;
@@ -675,10 +673,8 @@ TEST(LauncherDialogControls, EscapeInThePanelClosesTheLauncherEnterDoesNothing) 
 
 TEST(LauncherDialogControls, AnEmptyPageLinkGivesABrowserThatGoesNowhere) {
   GameFolder folder;
-  std::string links = "[Links]\r\nPage=\r\nRegist=web\\register.html\r\n";
-  ScrambledBuffer scrambler;
-  scrambler.Scramble(reinterpret_cast<unsigned char*>(&links[0]), static_cast<int>(links.size()));
-  WriteFile(folder / "ini/play.dat", links);
+  WriteFile(folder / "ini/play.dat",
+            Scrambled("[Links]\r\nPage=\r\nRegist=web\\register.html\r\n"));
   LauncherDialog dialog;
   RunDialog(folder, dialog, [&] {
     EXPECT_NE(dialog.m_insideDialog.m_browser.m_hWnd, nullptr);

@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "data_test_support.h"
 #include "image_test_util.h"
 #include "run_tool.h"
+#include "scrambled_files.h"
 #include "test_support.h"
 
 namespace {
@@ -77,11 +77,9 @@ class GameCopy {
     ASSERT_NE(at, std::string::npos) << from << " in " << relative;
     Write(relative, text.replace(at, from.size(), to));
   }
-  // The sample's links as text, changed and scrambled again.
+  // The copy's links, changed.
   void WriteLinks(const std::function<void(std::string&)>& change) const {
-    std::string links = ReadFile(fs::path(LAUNCHER_SOURCE_DIR) / "sample/ini/play.dat.txt");
-    change(links);
-    Write("ini/play.dat", data_test::Scrambled(links));
+    testing_support::EditScrambledFile(folder_ / "ini/play.dat", change);
   }
 
  private:
