@@ -14,6 +14,7 @@
 #include "box_watcher.h"
 #include "flash/flash_check.h"
 #include "game_check.h"
+#include "game_copy.h"
 #include "image/cximage.h"
 #include "modal_script.h"
 #include "scoped_variable.h"
@@ -22,6 +23,7 @@
 
 namespace fs = std::filesystem;
 using testing_support::BoxWatcher;
+using testing_support::GameCopy;
 using testing_support::ReadFile;
 using testing_support::ScopedCurrentDir;
 using testing_support::Scrambled;
@@ -55,25 +57,6 @@ const char* const kAniMessage =
     "Load data file failed! Please make sure the \"ani/play.ani\" file is under the current "
     "folder!";
 
-// A copy of the sample game folder to change and run in.
-class GameFolder {
- public:
-  GameFolder() {
-    fs::copy(LAUNCHER_GAME_DIR, dir_.path(), fs::copy_options::recursive);
-    // The stand-in controls' records of earlier runs in the build's folder are not this run's.
-    for (const char* log : {"standin-flash.log", "standin-browser.log"}) {
-      std::error_code ignored;
-      fs::remove(dir_.path() / log, ignored);
-    }
-  }
-  std::string operator/(const std::string& relative) const { return dir_ / relative; }
-  const fs::path& path() const { return dir_.path(); }
-  void Remove(const std::string& relative) { fs::remove(dir_ / relative); }
-
- private:
-  TempDir dir_;
-};
-
 CRect ClientRectOf(const CWnd& parent, const CWnd& child) {
   CRect rect;
   ::GetWindowRect(child.m_hWnd, &rect);
@@ -103,9 +86,9 @@ void MoveCursorTo(int x, int y) {
 }
 
 // Initialises the dialog in `folder`, runs `check` inside its modal loop, then closes it.
-INT_PTR RunDialog(const GameFolder& folder, LauncherDialog& dialog,
+INT_PTR RunDialog(const GameCopy& folder, LauncherDialog& dialog,
                   const std::function<void()>& check, bool end = true) {
-  ScopedCurrentDir here(folder.path());
+  ScopedCurrentDir here(folder.dir());
   ModalScript script({[&] {
     check();
     if (end) dialog.EndDialog(77);
@@ -114,7 +97,7 @@ INT_PTR RunDialog(const GameFolder& folder, LauncherDialog& dialog,
 }
 
 TEST(LauncherDialogInit, LoadsTheSampleGameFolderWithoutComplaint) {
-  GameFolder folder;
+  GameCopy folder;
   BoxWatcher boxes;
   LauncherDialog dialog;
   RunDialog(folder, dialog, [&] {
@@ -181,7 +164,7 @@ TEST(LauncherDialogInit, LoadsTheSampleGameFolderWithoutComplaint) {
 }
 
 TEST(LauncherDialogInit, VersionLabelHoldsItsWholeTextInTheChosenFont) {
-  GameFolder folder;
+  GameCopy folder;
   WriteFile(folder / "Version.dat", "10.20.30.40-release");
   WriteFile(folder / "ini/GameSetUp.ini", "[VersionPos]\r\nx=20\r\ny=30\r\nFontHeight=40\r\n"
                                           "FontWidth=20\r\nFontColorR=511\r\n");
@@ -205,7 +188,7 @@ TEST(LauncherDialogInit, VersionLabelHoldsItsWholeTextInTheChosenFont) {
 }
 
 TEST(LauncherDialogInit, EachMissingFileIsReportedOnceAndInitialisationGoesOn) {
-  GameFolder folder;
+  GameCopy folder;
   folder.Remove("data2/interface/StartUp/OutSideStartBG.bmp");
   folder.Remove("Version.dat");
   folder.Remove("ini/play.dat");
@@ -236,7 +219,7 @@ TEST(LauncherDialogInit, EachMissingFileIsReportedOnceAndInitialisationGoesOn) {
 // Syntax errors: the parsers log what they met, the dialog shows its own message once, and what
 // was read before the error stays in use.
 TEST(LauncherDialogInit, BadDataFilesAreLoggedShownAndPartlyUsed) {
-  GameFolder folder;
+  GameCopy folder;
   std::string ani = ReadFile(folder / "ani/play.ani");
   ani += "\n[Broken name]\nFrameAmount=1\nFrame0=x.tga\n";
   WriteFile(folder / "ani/play.ani", ani);
@@ -257,7 +240,7 @@ TEST(LauncherDialogInit, BadDataFilesAreLoggedShownAndPartlyUsed) {
 }
 
 TEST(LauncherDialogInit, MissingButtonImagesAreReportedPerStateInLoadOrder) {
-  GameFolder folder;
+  GameCopy folder;
   // Register has three frames: frame 0 serves normal and (3 mod 3) disabled.
   const std::string normal = "data2/interface/StartUp/Buttons/Register0.tga";
   const std::string pressed = "data2/interface/StartUp/Buttons/StanEnt1.tga";
@@ -284,7 +267,7 @@ TEST(LauncherDialogInit, MissingButtonImagesAreReportedPerStateInLoadOrder) {
 // The operator tool reads the same broken folder first: the boxes it says the launcher will show
 // are exactly the boxes the launcher then shows, in the same order.
 TEST(LauncherDialogInit, GamecheckNamesEveryBoxTheLauncherShows) {
-  GameFolder folder;
+  GameCopy folder;
   folder.Remove("data2/interface/StartUp/Buttons/Register0.tga");  // normal and disabled
   WriteFile(folder / "data2/interface/StartUp/Buttons/StanEnt1.tga", std::string(64, 'x'));
   folder.Remove("ini/play.dat");
@@ -292,7 +275,7 @@ TEST(LauncherDialogInit, GamecheckNamesEveryBoxTheLauncherShows) {
   folder.Remove("Version.dat");
   GameReport report;
   std::string error;
-  ASSERT_TRUE(CheckGameFolder(folder.path().string(), report, error)) << error;
+  ASSERT_TRUE(CheckGameFolder(folder.Text(), report, error)) << error;
   std::vector<std::string> foretold;
   for (const Problem& problem : report.problems) {
     if (problem.IsError()) foretold.push_back(problem.box);
@@ -306,7 +289,7 @@ TEST(LauncherDialogInit, GamecheckNamesEveryBoxTheLauncherShows) {
 }
 
 TEST(LauncherDialogInit, AButtonWhoseSectionIsMissingOrEmptyHasNoImagesAndNoComplaint) {
-  GameFolder folder;
+  GameCopy folder;
   std::string ani = ReadFile(folder / "ani/play.ani");
   const size_t shop = ani.find("[ShoppingMall]");
   ASSERT_NE(shop, std::string::npos);
@@ -325,9 +308,9 @@ TEST(LauncherDialogInit, AButtonWhoseSectionIsMissingOrEmptyHasNoImagesAndNoComp
 }
 
 TEST(LauncherDialogMessages, EnterEscapeAndCancelCommandsDoNotCloseIt) {
-  GameFolder folder;
+  GameCopy folder;
   LauncherDialog dialog;
-  ScopedCurrentDir here(folder.path());
+  ScopedCurrentDir here(folder.dir());
   bool stillRunning = false;
   ModalScript script({
       [&] {
@@ -349,7 +332,7 @@ TEST(LauncherDialogMessages, EnterEscapeAndCancelCommandsDoNotCloseIt) {
 }
 
 TEST(LauncherDialogMessages, ExitActionCancelsAndStartGameEndsWithZeroEvenWithoutThePatcher) {
-  GameFolder folder;
+  GameCopy folder;
   {
     LauncherDialog dialog;
     INT_PTR result = RunDialog(folder, dialog, [&] {
@@ -386,7 +369,7 @@ class CheckToolRuns {
     before_ = ReadFile(log_).size();
     ::SetEnvironmentVariableA("STANDIN_SHOW_MS", "0");
   }
-  void NameIn(const GameFolder& folder) const {
+  void NameIn(const GameCopy& folder) const {
     WriteFile(folder / "ini/Startgame.ini", "[Read]\r\nFlashName=..\\..\\testbed\\HorseCheck.exe\r\n");
   }
   // What the log gained since construction.
@@ -413,7 +396,7 @@ class CheckToolRuns {
 // current directory, and started there with the folder and its trailing backslash as directory.
 TEST(LauncherDialogMessages, CheckToolRunsFromTheProgramFolderAndTheLauncherStays) {
   CheckToolRuns runs;
-  GameFolder folder;
+  GameCopy folder;
   runs.NameIn(folder);
   LauncherDialog dialog;
   RunDialog(folder, dialog, [&] {
@@ -434,10 +417,10 @@ TEST(LauncherDialogMessages, CheckToolRunsFromTheProgramFolderAndTheLauncherStay
 // button goes down; the button's own notification of that same click must not act again.
 TEST(SkinButtonClick, OnePressAndReleaseRunsTheActionOnceOnEitherPath) {
   CheckToolRuns runs;
-  GameFolder folder;
+  GameCopy folder;
   runs.NameIn(folder);
   LauncherDialog dialog;
-  ScopedCurrentDir here(folder.path());
+  ScopedCurrentDir here(folder.dir());
   int latchAfterFirst = -1, latchAfterSecond = -1;
   auto click = [&] {
     HWND button = dialog.m_btnCheckHorse.m_hWnd;
@@ -476,10 +459,10 @@ TEST(SkinButtonClick, OnePressAndReleaseRunsTheActionOnceOnEitherPath) {
 // keyboard.
 TEST(SkinButtonClick, AHitTestClickWithoutItsNotificationLeavesTheNextKeyboardClickAlone) {
   CheckToolRuns runs;
-  GameFolder folder;
+  GameCopy folder;
   runs.NameIn(folder);
   LauncherDialog dialog;
-  ScopedCurrentDir here(folder.path());
+  ScopedCurrentDir here(folder.dir());
   HWND button = nullptr;
   auto space = [&] {
     ::SetFocus(button);
@@ -513,7 +496,7 @@ TEST(SkinButtonClick, AHitTestClickWithoutItsNotificationLeavesTheNextKeyboardCl
 }
 
 TEST(LauncherDialogMessages, ColourRequestsOfTheThreeTextsAndOtherControls) {
-  GameFolder folder;
+  GameCopy folder;
   LauncherDialog dialog;
   RunDialog(folder, dialog, [&] {
     HDC dc = ::CreateCompatibleDC(nullptr);
@@ -550,7 +533,7 @@ TEST(LauncherDialogMessages, ColourRequestsOfTheThreeTextsAndOtherControls) {
 }
 
 TEST(SkinButtonHover, HoverImageShowsOnEntryAndTheDialogRestoresTheNormalImage) {
-  GameFolder folder;
+  GameCopy folder;
   LauncherDialog dialog;
   RunDialog(folder, dialog, [&] {
     SkinButton& button = dialog.m_btnStanEnt;
@@ -589,7 +572,7 @@ std::vector<COLORREF> ScreenPixels(HWND hwnd) {
 }
 
 TEST(SkinButtonHover, SoftEdgedImagesLookTheSameAfterManyHoverCycles) {
-  GameFolder folder;
+  GameCopy folder;
   LauncherDialog dialog;
   RunDialog(folder, dialog, [&] {
     SkinButton& button = dialog.m_btnHiClearEnt;
@@ -621,7 +604,7 @@ std::string CurrentDirectory() {
 }
 
 TEST(LauncherDialogControls, MovieAndPanelAreMadeOnceAndExitHidesThePanelFirst) {
-  GameFolder folder;
+  GameCopy folder;
   BoxWatcher boxes;
   LauncherDialog dialog;
   std::string movieLine;
@@ -655,9 +638,9 @@ TEST(LauncherDialogControls, MovieAndPanelAreMadeOnceAndExitHidesThePanelFirst) 
 // Enter and Escape, pressed while the panel has the keyboard: Enter does nothing there, Escape
 // closes the launcher as its exit does.
 TEST(LauncherDialogControls, EscapeInThePanelClosesTheLauncherEnterDoesNothing) {
-  GameFolder folder;
+  GameCopy folder;
   LauncherDialog dialog;
-  ScopedCurrentDir here(folder.path());
+  ScopedCurrentDir here(folder.dir());
   bool openAfterEnter = false;
   ModalScript script({
       [&] { ::PostMessageA(dialog.m_insideDialog.m_hWnd, WM_KEYDOWN, VK_RETURN, 0); },
@@ -672,9 +655,8 @@ TEST(LauncherDialogControls, EscapeInThePanelClosesTheLauncherEnterDoesNothing) 
 }
 
 TEST(LauncherDialogControls, AnEmptyPageLinkGivesABrowserThatGoesNowhere) {
-  GameFolder folder;
-  WriteFile(folder / "ini/play.dat",
-            Scrambled("[Links]\r\nPage=\r\nRegist=web\\register.html\r\n"));
+  GameCopy folder;
+  folder.Write("ini/play.dat", Scrambled("[Links]\r\nPage=\r\nRegist=web\\register.html\r\n"));
   LauncherDialog dialog;
   RunDialog(folder, dialog, [&] {
     EXPECT_NE(dialog.m_insideDialog.m_browser.m_hWnd, nullptr);
@@ -684,7 +666,7 @@ TEST(LauncherDialogControls, AnEmptyPageLinkGivesABrowserThatGoesNowhere) {
 }
 
 TEST(LauncherDialogControls, AMissingPanelImageIsReportedAndThePanelStaysPlainWithItsPage) {
-  GameFolder folder;
+  GameCopy folder;
   folder.Remove("data2/interface/StartUp/InsideStartBG.bmp");
   BoxWatcher boxes;
   LauncherDialog dialog;
@@ -709,7 +691,7 @@ TEST(LauncherDialogControls, AMissingPanelImageIsReportedAndThePanelStaysPlainWi
 }
 
 TEST(LauncherDialogControls, ControlsThatCannotBeCreatedLeaveTheRestOfTheLauncherWorking) {
-  GameFolder folder;
+  GameCopy folder;
   ScopedVariable noFlash("STANDIN_FLASH_REFUSE", "1");
   ScopedVariable noBrowser("STANDIN_BROWSER_REFUSE", "1");
   BoxWatcher boxes;

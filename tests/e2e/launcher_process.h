@@ -7,7 +7,12 @@
 #include <functional>
 #include <string>
 
+#include "game_copy.h"
+
 namespace e2e {
+
+// The launcher runs in copies of the sample game folder.
+using testing_support::GameCopy;
 
 // Polls `condition` every 10 ms until it holds or `timeoutMs` pass; its last answer.
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);

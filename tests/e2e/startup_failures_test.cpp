@@ -98,7 +98,7 @@ TEST(StartupFailures, AButtonWhoseSkinNameHasNoSectionDrawsNothingAndStillActs) 
   ASSERT_NE(section, std::string::npos);
   table.replace(section, 9, "[Unused]");
   game.Write("ani/play.ani", table);
-  SetGraphicDetail(game, "7");
+  game.Replace("ini/GameSetUp.ini", "GraphicDetail=0", "GraphicDetail=7");
   testing_support::BoxWatcher boxes;
   LauncherProcess launcher(game / "Play.exe", game.dir());
   HWND window = launcher.WaitUntilReady();
