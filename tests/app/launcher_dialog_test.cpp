@@ -20,14 +20,17 @@
 #include "scoped_variable.h"
 #include "scrambled_files.h"
 #include "test_support.h"
+#include "window_text.h"
 
 namespace fs = std::filesystem;
 using testing_support::BoxWatcher;
 using testing_support::GameCopy;
+using testing_support::MoveCursorTo;
 using testing_support::ReadFile;
 using testing_support::ScopedCurrentDir;
 using testing_support::Scrambled;
 using testing_support::TempDir;
+using testing_support::WindowText;
 using testing_support::WriteFile;
 
 namespace {
@@ -62,27 +65,6 @@ CRect ClientRectOf(const CWnd& parent, const CWnd& child) {
   ::GetWindowRect(child.m_hWnd, &rect);
   ::MapWindowPoints(nullptr, parent.m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
   return rect;
-}
-
-std::string WindowText(HWND hwnd) {
-  char text[256] = {};
-  ::GetWindowTextA(hwnd, text, sizeof text);
-  return text;
-}
-
-// Moves the cursor and waits until the system reports it there: under Wine a warp can be undone
-// by motion events of an earlier move that the display reports late.
-void MoveCursorTo(int x, int y) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    ::SetCursorPos(x, y);
-    MSG msg;
-    ::Sleep(5);
-    ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    POINT where;
-    ::GetCursorPos(&where);
-    if (where.x == x && where.y == y) return;
-  }
-  ADD_FAILURE() << "the cursor did not move to " << x << "," << y;
 }
 
 // Initialises the dialog in `folder`, runs `check` inside its modal loop, then closes it.
