@@ -12,9 +12,9 @@
 #include "app/launcher_dialog.h"
 #include "app/res/resource.h"
 #include "box_watcher.h"
-#include "flash/flash_check.h"
 #include "game_check.h"
 #include "game_copy.h"
+#include "hosting_environment.h"
 #include "image/cximage.h"
 #include "modal_script.h"
 #include "scoped_variable.h"
@@ -25,11 +25,11 @@
 namespace fs = std::filesystem;
 using testing_support::BoxWatcher;
 using testing_support::GameCopy;
+using testing_support::HostingEnvironment;
 using testing_support::MoveCursorTo;
 using testing_support::ReadFile;
 using testing_support::ScopedCurrentDir;
 using testing_support::Scrambled;
-using testing_support::TempDir;
 using testing_support::WindowText;
 using testing_support::WriteFile;
 
@@ -38,20 +38,9 @@ namespace {
 using testing_support::ScopedVariable;
 
 // The application enables ActiveX hosting and checks the Flash control before it runs the
-// dialog; so do these tests, from a folder holding the game's flash.ocx, which the check installs
-// when no control is registered yet.
-class HostingEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    AfxEnableControlContainer();
-    TempDir folder;
-    fs::copy_file(fs::path(LAUNCHER_GAME_DIR) / "flash.ocx", folder.path() / "flash.ocx");
-    ScopedCurrentDir here(folder.path());
-    FlashCheck check;
-    EXPECT_EQ(check.CheckFlashControl(), 1) << "no Flash control for the movie";
-  }
-};
-const auto* const kHosting = ::testing::AddGlobalTestEnvironment(new HostingEnvironment);
+// dialog; so do these tests.
+const auto* const kHosting = ::testing::AddGlobalTestEnvironment(
+    new HostingEnvironment(HostingEnvironment::kFlashControl));
 
 const char* const kSkinMessage =
     "Load image failed! Please make sure the \"data2/interface/StartUp/OutSideStartBG.bmp\" file "
