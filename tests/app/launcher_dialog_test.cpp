@@ -78,7 +78,9 @@ TEST(LauncherDialogInit, LoadsTheSampleGameFolderWithoutComplaint) {
     EXPECT_EQ(window.Width(), 808);
     EXPECT_EQ(window.Height(), 581);
     EXPECT_EQ(::GetWindowLongA(dialog.m_hWnd, GWL_EXSTYLE) & WS_EX_APPWINDOW, WS_EX_APPWINDOW);
-    EXPECT_EQ(::GetWindowLongA(dialog.m_hWnd, GWL_STYLE) & WS_CAPTION, 0);
+    EXPECT_EQ(::GetWindowLongA(dialog.m_hWnd, GWL_STYLE) &
+                  (WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_DLGFRAME),
+              0);
 
     // Shaped by the skin: the magenta corner is cut away, the middle of the title band is not.
     HRGN region = ::CreateRectRgn(0, 0, 0, 0);
