@@ -12,19 +12,25 @@
 #include "app/launcher_dialog.h"
 #include "app/res/resource.h"
 #include "box_watcher.h"
-#include "data/scrambled_buffer.h"
-#include "flash/flash_check.h"
 #include "game_check.h"
+#include "game_copy.h"
+#include "hosting_environment.h"
 #include "image/cximage.h"
 #include "modal_script.h"
 #include "scoped_variable.h"
+#include "scrambled_files.h"
 #include "test_support.h"
+#include "window_text.h"
 
 namespace fs = std::filesystem;
 using testing_support::BoxWatcher;
+using testing_support::GameCopy;
+using testing_support::HostingEnvironment;
+using testing_support::MoveCursorTo;
 using testing_support::ReadFile;
 using testing_support::ScopedCurrentDir;
-using testing_support::TempDir;
+using testing_support::Scrambled;
+using testing_support::WindowText;
 using testing_support::WriteFile;
 
 namespace {
@@ -32,20 +38,9 @@ namespace {
 using testing_support::ScopedVariable;
 
 // The application enables ActiveX hosting and checks the Flash control before it runs the
-// dialog; so do these tests, from a folder holding the game's flash.ocx, which the check installs
-// when no control is registered yet.
-class HostingEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    AfxEnableControlContainer();
-    TempDir folder;
-    fs::copy_file(fs::path(LAUNCHER_GAME_DIR) / "flash.ocx", folder.path() / "flash.ocx");
-    ScopedCurrentDir here(folder.path());
-    FlashCheck check;
-    EXPECT_EQ(check.CheckFlashControl(), 1) << "no Flash control for the movie";
-  }
-};
-const auto* const kHosting = ::testing::AddGlobalTestEnvironment(new HostingEnvironment);
+// dialog; so do these tests.
+const auto* const kHosting = ::testing::AddGlobalTestEnvironment(
+    new HostingEnvironment(HostingEnvironment::kFlashControl));
 
 const char* const kSkinMessage =
     "Load image failed! Please make sure the \"data2/interface/StartUp/OutSideStartBG.bmp\" file "
@@ -54,25 +49,6 @@ const char* const kAniMessage =
     "Load data file failed! Please make sure the \"ani/play.ani\" file is under the current "
     "folder!";
 
-// A copy of the sample game folder to change and run in.
-class GameFolder {
- public:
-  GameFolder() {
-    fs::copy(LAUNCHER_GAME_DIR, dir_.path(), fs::copy_options::recursive);
-    // The stand-in controls' records of earlier runs in the build's folder are not this run's.
-    for (const char* log : {"standin-flash.log", "standin-browser.log"}) {
-      std::error_code ignored;
-      fs::remove(dir_.path() / log, ignored);
-    }
-  }
-  std::string operator/(const std::string& relative) const { return dir_ / relative; }
-  const fs::path& path() const { return dir_.path(); }
-  void Remove(const std::string& relative) { fs::remove(dir_ / relative); }
-
- private:
-  TempDir dir_;
-};
-
 CRect ClientRectOf(const CWnd& parent, const CWnd& child) {
   CRect rect;
   ::GetWindowRect(child.m_hWnd, &rect);
@@ -80,31 +56,10 @@ CRect ClientRectOf(const CWnd& parent, const CWnd& child) {
   return rect;
 }
 
-std::string WindowText(HWND hwnd) {
-  char text[256] = {};
-  ::GetWindowTextA(hwnd, text, sizeof text);
-  return text;
-}
-
-// Moves the cursor and waits until the system reports it there: under Wine a warp can be undone
-// by motion events of an earlier move that the display reports late.
-void MoveCursorTo(int x, int y) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    ::SetCursorPos(x, y);
-    MSG msg;
-    ::Sleep(5);
-    ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    POINT where;
-    ::GetCursorPos(&where);
-    if (where.x == x && where.y == y) return;
-  }
-  ADD_FAILURE() << "the cursor did not move to " << x << "," << y;
-}
-
 // Initialises the dialog in `folder`, runs `check` inside its modal loop, then closes it.
-INT_PTR RunDialog(const GameFolder& folder, LauncherDialog& dialog,
+INT_PTR RunDialog(const GameCopy& folder, LauncherDialog& dialog,
                   const std::function<void()>& check, bool end = true) {
-  ScopedCurrentDir here(folder.path());
+  ScopedCurrentDir here(folder.dir());
   ModalScript script({[&] {
     check();
     if (end) dialog.EndDialog(77);
@@ -113,7 +68,7 @@ INT_PTR RunDialog(const GameFolder& folder, LauncherDialog& dialog,
 }
 
 TEST(LauncherDialogInit, LoadsTheSampleGameFolderWithoutComplaint) {
-  GameFolder folder;
+  GameCopy folder;
   BoxWatcher boxes;
   LauncherDialog dialog;
   RunDialog(folder, dialog, [&] {
@@ -123,7 +78,9 @@ TEST(LauncherDialogInit, LoadsTheSampleGameFolderWithoutComplaint) {
     EXPECT_EQ(window.Width(), 808);
     EXPECT_EQ(window.Height(), 581);
     EXPECT_EQ(::GetWindowLongA(dialog.m_hWnd, GWL_EXSTYLE) & WS_EX_APPWINDOW, WS_EX_APPWINDOW);
-    EXPECT_EQ(::GetWindowLongA(dialog.m_hWnd, GWL_STYLE) & WS_CAPTION, 0);
+    EXPECT_EQ(::GetWindowLongA(dialog.m_hWnd, GWL_STYLE) &
+                  (WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_DLGFRAME),
+              0);
 
     // Shaped by the skin: the magenta corner is cut away, the middle of the title band is not.
     HRGN region = ::CreateRectRgn(0, 0, 0, 0);
@@ -180,7 +137,7 @@ TEST(LauncherDialogInit, LoadsTheSampleGameFolderWithoutComplaint) {
 }
 
 TEST(LauncherDialogInit, VersionLabelHoldsItsWholeTextInTheChosenFont) {
-  GameFolder folder;
+  GameCopy folder;
   WriteFile(folder / "Version.dat", "10.20.30.40-release");
   WriteFile(folder / "ini/GameSetUp.ini", "[VersionPos]\r\nx=20\r\ny=30\r\nFontHeight=40\r\n"
                                           "FontWidth=20\r\nFontColorR=511\r\n");
@@ -204,7 +161,7 @@ TEST(LauncherDialogInit, VersionLabelHoldsItsWholeTextInTheChosenFont) {
 }
 
 TEST(LauncherDialogInit, EachMissingFileIsReportedOnceAndInitialisationGoesOn) {
-  GameFolder folder;
+  GameCopy folder;
   folder.Remove("data2/interface/StartUp/OutSideStartBG.bmp");
   folder.Remove("Version.dat");
   folder.Remove("ini/play.dat");
@@ -235,16 +192,13 @@ TEST(LauncherDialogInit, EachMissingFileIsReportedOnceAndInitialisationGoesOn) {
 // Syntax errors: the parsers log what they met, the dialog shows its own message once, and what
 // was read before the error stays in use.
 TEST(LauncherDialogInit, BadDataFilesAreLoggedShownAndPartlyUsed) {
-  GameFolder folder;
+  GameCopy folder;
   std::string ani = ReadFile(folder / "ani/play.ani");
   ani += "\n[Broken name]\nFrameAmount=1\nFrame0=x.tga\n";
   WriteFile(folder / "ani/play.ani", ani);
   // A bad title after the first section: the load fails, so no link is taken at all.
   const std::string links = "[Links]\r\nRegist=web\\register.html\r\n[bad title\r\n";
-  ScrambledBuffer scrambler;
-  std::string scrambled = links;
-  scrambler.Scramble(reinterpret_cast<unsigned char*>(&scrambled[0]), static_cast<int>(scrambled.size()));
-  WriteFile(folder / "ini/play.dat", scrambled);
+  WriteFile(folder / "ini/play.dat", Scrambled(links));
 
   BoxWatcher boxes;
   LauncherDialog dialog;
@@ -259,7 +213,7 @@ TEST(LauncherDialogInit, BadDataFilesAreLoggedShownAndPartlyUsed) {
 }
 
 TEST(LauncherDialogInit, MissingButtonImagesAreReportedPerStateInLoadOrder) {
-  GameFolder folder;
+  GameCopy folder;
   // Register has three frames: frame 0 serves normal and (3 mod 3) disabled.
   const std::string normal = "data2/interface/StartUp/Buttons/Register0.tga";
   const std::string pressed = "data2/interface/StartUp/Buttons/StanEnt1.tga";
@@ -286,7 +240,7 @@ TEST(LauncherDialogInit, MissingButtonImagesAreReportedPerStateInLoadOrder) {
 // The operator tool reads the same broken folder first: the boxes it says the launcher will show
 // are exactly the boxes the launcher then shows, in the same order.
 TEST(LauncherDialogInit, GamecheckNamesEveryBoxTheLauncherShows) {
-  GameFolder folder;
+  GameCopy folder;
   folder.Remove("data2/interface/StartUp/Buttons/Register0.tga");  // normal and disabled
   WriteFile(folder / "data2/interface/StartUp/Buttons/StanEnt1.tga", std::string(64, 'x'));
   folder.Remove("ini/play.dat");
@@ -294,7 +248,7 @@ TEST(LauncherDialogInit, GamecheckNamesEveryBoxTheLauncherShows) {
   folder.Remove("Version.dat");
   GameReport report;
   std::string error;
-  ASSERT_TRUE(CheckGameFolder(folder.path().string(), report, error)) << error;
+  ASSERT_TRUE(CheckGameFolder(folder.Text(), report, error)) << error;
   std::vector<std::string> foretold;
   for (const Problem& problem : report.problems) {
     if (problem.IsError()) foretold.push_back(problem.box);
@@ -308,7 +262,7 @@ TEST(LauncherDialogInit, GamecheckNamesEveryBoxTheLauncherShows) {
 }
 
 TEST(LauncherDialogInit, AButtonWhoseSectionIsMissingOrEmptyHasNoImagesAndNoComplaint) {
-  GameFolder folder;
+  GameCopy folder;
   std::string ani = ReadFile(folder / "ani/play.ani");
   const size_t shop = ani.find("[ShoppingMall]");
   ASSERT_NE(shop, std::string::npos);
@@ -327,9 +281,9 @@ TEST(LauncherDialogInit, AButtonWhoseSectionIsMissingOrEmptyHasNoImagesAndNoComp
 }
 
 TEST(LauncherDialogMessages, EnterEscapeAndCancelCommandsDoNotCloseIt) {
-  GameFolder folder;
+  GameCopy folder;
   LauncherDialog dialog;
-  ScopedCurrentDir here(folder.path());
+  ScopedCurrentDir here(folder.dir());
   bool stillRunning = false;
   ModalScript script({
       [&] {
@@ -351,7 +305,7 @@ TEST(LauncherDialogMessages, EnterEscapeAndCancelCommandsDoNotCloseIt) {
 }
 
 TEST(LauncherDialogMessages, ExitActionCancelsAndStartGameEndsWithZeroEvenWithoutThePatcher) {
-  GameFolder folder;
+  GameCopy folder;
   {
     LauncherDialog dialog;
     INT_PTR result = RunDialog(folder, dialog, [&] {
@@ -388,7 +342,7 @@ class CheckToolRuns {
     before_ = ReadFile(log_).size();
     ::SetEnvironmentVariableA("STANDIN_SHOW_MS", "0");
   }
-  void NameIn(const GameFolder& folder) const {
+  void NameIn(const GameCopy& folder) const {
     WriteFile(folder / "ini/Startgame.ini", "[Read]\r\nFlashName=..\\..\\testbed\\HorseCheck.exe\r\n");
   }
   // What the log gained since construction.
@@ -415,7 +369,7 @@ class CheckToolRuns {
 // current directory, and started there with the folder and its trailing backslash as directory.
 TEST(LauncherDialogMessages, CheckToolRunsFromTheProgramFolderAndTheLauncherStays) {
   CheckToolRuns runs;
-  GameFolder folder;
+  GameCopy folder;
   runs.NameIn(folder);
   LauncherDialog dialog;
   RunDialog(folder, dialog, [&] {
@@ -436,10 +390,10 @@ TEST(LauncherDialogMessages, CheckToolRunsFromTheProgramFolderAndTheLauncherStay
 // button goes down; the button's own notification of that same click must not act again.
 TEST(SkinButtonClick, OnePressAndReleaseRunsTheActionOnceOnEitherPath) {
   CheckToolRuns runs;
-  GameFolder folder;
+  GameCopy folder;
   runs.NameIn(folder);
   LauncherDialog dialog;
-  ScopedCurrentDir here(folder.path());
+  ScopedCurrentDir here(folder.dir());
   int latchAfterFirst = -1, latchAfterSecond = -1;
   auto click = [&] {
     HWND button = dialog.m_btnCheckHorse.m_hWnd;
@@ -478,10 +432,10 @@ TEST(SkinButtonClick, OnePressAndReleaseRunsTheActionOnceOnEitherPath) {
 // keyboard.
 TEST(SkinButtonClick, AHitTestClickWithoutItsNotificationLeavesTheNextKeyboardClickAlone) {
   CheckToolRuns runs;
-  GameFolder folder;
+  GameCopy folder;
   runs.NameIn(folder);
   LauncherDialog dialog;
-  ScopedCurrentDir here(folder.path());
+  ScopedCurrentDir here(folder.dir());
   HWND button = nullptr;
   auto space = [&] {
     ::SetFocus(button);
@@ -515,7 +469,7 @@ TEST(SkinButtonClick, AHitTestClickWithoutItsNotificationLeavesTheNextKeyboardCl
 }
 
 TEST(LauncherDialogMessages, ColourRequestsOfTheThreeTextsAndOtherControls) {
-  GameFolder folder;
+  GameCopy folder;
   LauncherDialog dialog;
   RunDialog(folder, dialog, [&] {
     HDC dc = ::CreateCompatibleDC(nullptr);
@@ -552,7 +506,7 @@ TEST(LauncherDialogMessages, ColourRequestsOfTheThreeTextsAndOtherControls) {
 }
 
 TEST(SkinButtonHover, HoverImageShowsOnEntryAndTheDialogRestoresTheNormalImage) {
-  GameFolder folder;
+  GameCopy folder;
   LauncherDialog dialog;
   RunDialog(folder, dialog, [&] {
     SkinButton& button = dialog.m_btnStanEnt;
@@ -591,7 +545,7 @@ std::vector<COLORREF> ScreenPixels(HWND hwnd) {
 }
 
 TEST(SkinButtonHover, SoftEdgedImagesLookTheSameAfterManyHoverCycles) {
-  GameFolder folder;
+  GameCopy folder;
   LauncherDialog dialog;
   RunDialog(folder, dialog, [&] {
     SkinButton& button = dialog.m_btnHiClearEnt;
@@ -623,7 +577,7 @@ std::string CurrentDirectory() {
 }
 
 TEST(LauncherDialogControls, MovieAndPanelAreMadeOnceAndExitHidesThePanelFirst) {
-  GameFolder folder;
+  GameCopy folder;
   BoxWatcher boxes;
   LauncherDialog dialog;
   std::string movieLine;
@@ -657,9 +611,9 @@ TEST(LauncherDialogControls, MovieAndPanelAreMadeOnceAndExitHidesThePanelFirst) 
 // Enter and Escape, pressed while the panel has the keyboard: Enter does nothing there, Escape
 // closes the launcher as its exit does.
 TEST(LauncherDialogControls, EscapeInThePanelClosesTheLauncherEnterDoesNothing) {
-  GameFolder folder;
+  GameCopy folder;
   LauncherDialog dialog;
-  ScopedCurrentDir here(folder.path());
+  ScopedCurrentDir here(folder.dir());
   bool openAfterEnter = false;
   ModalScript script({
       [&] { ::PostMessageA(dialog.m_insideDialog.m_hWnd, WM_KEYDOWN, VK_RETURN, 0); },
@@ -674,11 +628,8 @@ TEST(LauncherDialogControls, EscapeInThePanelClosesTheLauncherEnterDoesNothing) 
 }
 
 TEST(LauncherDialogControls, AnEmptyPageLinkGivesABrowserThatGoesNowhere) {
-  GameFolder folder;
-  std::string links = "[Links]\r\nPage=\r\nRegist=web\\register.html\r\n";
-  ScrambledBuffer scrambler;
-  scrambler.Scramble(reinterpret_cast<unsigned char*>(&links[0]), static_cast<int>(links.size()));
-  WriteFile(folder / "ini/play.dat", links);
+  GameCopy folder;
+  folder.Write("ini/play.dat", Scrambled("[Links]\r\nPage=\r\nRegist=web\\register.html\r\n"));
   LauncherDialog dialog;
   RunDialog(folder, dialog, [&] {
     EXPECT_NE(dialog.m_insideDialog.m_browser.m_hWnd, nullptr);
@@ -688,7 +639,7 @@ TEST(LauncherDialogControls, AnEmptyPageLinkGivesABrowserThatGoesNowhere) {
 }
 
 TEST(LauncherDialogControls, AMissingPanelImageIsReportedAndThePanelStaysPlainWithItsPage) {
-  GameFolder folder;
+  GameCopy folder;
   folder.Remove("data2/interface/StartUp/InsideStartBG.bmp");
   BoxWatcher boxes;
   LauncherDialog dialog;
@@ -713,7 +664,7 @@ TEST(LauncherDialogControls, AMissingPanelImageIsReportedAndThePanelStaysPlainWi
 }
 
 TEST(LauncherDialogControls, ControlsThatCannotBeCreatedLeaveTheRestOfTheLauncherWorking) {
-  GameFolder folder;
+  GameCopy folder;
   ScopedVariable noFlash("STANDIN_FLASH_REFUSE", "1");
   ScopedVariable noBrowser("STANDIN_BROWSER_REFUSE", "1");
   BoxWatcher boxes;

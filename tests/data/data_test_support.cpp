@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "data/scrambled_buffer.h"
 #include "test_support.h"
 
 namespace data_test {
@@ -23,12 +22,6 @@ std::string LoggedTexts() {
     }
   }
   return texts + log.substr(start);
-}
-
-std::string Scrambled(std::string text) {
-  const ScrambledBuffer keys;
-  keys.Scramble(reinterpret_cast<unsigned char*>(&text[0]), static_cast<int>(text.size()));
-  return text;
 }
 
 }  // namespace data_test

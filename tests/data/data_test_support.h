@@ -9,7 +9,4 @@ namespace data_test {
 // carriage returns; empty when nothing was logged.
 std::string LoggedTexts();
 
-// `text` in the scrambled file format.
-std::string Scrambled(std::string text);
-
 }  // namespace data_test

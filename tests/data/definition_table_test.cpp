@@ -8,11 +8,13 @@
 #include "data/installer_pin.h"
 #include "data/link_table.h"
 #include "data_test_support.h"
+#include "scrambled_files.h"
 #include "test_support.h"
 
 namespace {
 
 using testing_support::ScopedCurrentDir;
+using testing_support::Scrambled;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
@@ -40,7 +42,7 @@ class DefinitionLoadTest : public ::testing::TestWithParam<int> {
  protected:
   // Writes `text` as this mode reads it and loads it into `table`.
   int Load(DefinitionTable& table, const std::string& name, const std::string& text) {
-    WriteFile(name, GetParam() == ScrambledFile::ModeScrambled ? data_test::Scrambled(text) : text);
+    WriteFile(name, GetParam() == ScrambledFile::ModeScrambled ? Scrambled(text) : text);
     return table.Load(name.c_str(), GetParam());
   }
   std::string Name(const std::string& base) const { return base + std::to_string(GetParam()); }
@@ -141,7 +143,7 @@ TEST(LinkTable, SlotsHoldAt255BytesInSlotOrder) {
   for (int slot = 0; slot < kLinkSlotCount; ++slot) {
     text += std::string(kLinkKeys[slot]) + "=" + std::to_string(slot) + std::string(300, 'x') + "\n";
   }
-  WriteFile("play.dat", data_test::Scrambled(text));
+  WriteFile("play.dat", Scrambled(text));
   DefinitionTable table;
   ASSERT_EQ(table.Load("play.dat", ScrambledFile::ModeScrambled), 1);
   LinkTable links;
@@ -174,8 +176,8 @@ TEST(InstallerPin, SixtyFourHexDigitsInEitherCaseOrTheKeyRefusesEverything) {
   TempDir dir;
   ScopedCurrentDir here(dir.path());
   for (const auto& c : cases) {
-    WriteFile("play.dat", data_test::Scrambled("[Links]\nPage=p\n" + c.line +
-                                               "[Second]\nFlashHttpSha256=" + hex + "\n"));
+    WriteFile("play.dat",
+              Scrambled("[Links]\nPage=p\n" + c.line + "[Second]\nFlashHttpSha256=" + hex + "\n"));
     DefinitionTable table;
     ASSERT_EQ(table.Load("play.dat", ScrambledFile::ModeScrambled), 1);
     const InstallerPin pin = ReadInstallerPin(table);

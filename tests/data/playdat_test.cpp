@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "data_test_support.h"
 #include "run_tool.h"
+#include "scrambled_files.h"
 #include "test_support.h"
 
 namespace {
@@ -12,6 +12,7 @@ namespace {
 using data_test::RunTool;
 using data_test::ToolRun;
 using testing_support::ReadFile;
+using testing_support::Scrambled;
 using testing_support::WriteFile;
 
 class PlaydatTest : public ::testing::Test {
@@ -27,7 +28,7 @@ TEST_F(PlaydatTest, ScrambleAndDescrambleAnyLength) {
   for (int i = 0; i < 70001; ++i) bytes += static_cast<char>((i * 131 + i / 256) & 0xFF);
   WriteFile("in.bin", bytes);
   ASSERT_EQ(Run("scramble in.bin mid.bin").exitCode, 0);
-  EXPECT_EQ(ReadFile("mid.bin"), data_test::Scrambled(bytes)) << "past the tool's 64 KiB chunks too";
+  EXPECT_EQ(ReadFile("mid.bin"), Scrambled(bytes)) << "past the tool's 64 KiB chunks too";
   ASSERT_EQ(Run("descramble mid.bin game/ini/out.bin").exitCode, 0) << "the folder is made";
   EXPECT_EQ(ReadFile("game/ini/out.bin"), bytes);
 

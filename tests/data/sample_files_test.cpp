@@ -7,14 +7,15 @@
 #include "data/ani_table.h"
 #include "data/definition_table.h"
 #include "data/link_table.h"
-#include "data_test_support.h"
 #include "run_tool.h"
+#include "scrambled_files.h"
 #include "test_support.h"
 
 namespace {
 
 using testing_support::ReadFile;
 using testing_support::ScopedCurrentDir;
+using testing_support::Scrambled;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
@@ -54,7 +55,7 @@ TEST_F(SampleFolderTest, AnimationTableHasTheSevenButtons) {
 TEST_F(SampleFolderTest, ScrambledLinksFillTheTenSlots) {
   const std::string source = ReadFile(kSampleDir + "ini/play.dat.txt");
   ASSERT_NE(source.find("[Links]\r\n"), std::string::npos) << "the source keeps CR LF line ends";
-  WriteFile("ini/play.dat", data_test::Scrambled(source));
+  WriteFile("ini/play.dat", Scrambled(source));
   DefinitionTable table;
   ASSERT_EQ(table.Load("ini/play.dat", ScrambledFile::ModeScrambled), 1);
   LinkTable links;
@@ -66,7 +67,7 @@ TEST_F(SampleFolderTest, PlaydatScramblesTheSourceAndShowsItsLinks) {
   const std::string source = kSampleDir + "ini/play.dat.txt";
   const data_test::ToolRun scramble = data_test::RunTool(PLAYDAT_PROGRAM, "scramble " + source + " play.dat");
   ASSERT_EQ(scramble.exitCode, 0) << scramble.err;
-  EXPECT_EQ(ReadFile("play.dat"), data_test::Scrambled(ReadFile(source)));
+  EXPECT_EQ(ReadFile("play.dat"), Scrambled(ReadFile(source)));
 
   const data_test::ToolRun links = data_test::RunTool(PLAYDAT_PROGRAM, "links play.dat");
   ASSERT_EQ(links.exitCode, 0) << links.err;

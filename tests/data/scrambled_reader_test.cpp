@@ -11,12 +11,13 @@
 
 #include "compat/msvcrt_random.h"
 #include "data/scrambled_file.h"
-#include "data_test_support.h"
+#include "scrambled_files.h"
 #include "test_support.h"
 
 namespace {
 
 using testing_support::ScopedCurrentDir;
+using testing_support::Scrambled;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
@@ -93,7 +94,7 @@ class ReaderTest : public ::testing::Test {
 };
 
 TEST_F(ReaderTest, ScrambledLinesComeInPiecesOfTheBufferSize) {
-  WriteFile("pieces.dat", data_test::Scrambled("ab\r\ncdefgh\nij"));
+  WriteFile("pieces.dat", Scrambled("ab\r\ncdefgh\nij"));
   ScrambledFile reader;
   ASSERT_EQ(reader.Open("pieces.dat", ScrambledFile::ModeScrambled), 1);
   char buffer[5];
@@ -115,7 +116,7 @@ TEST_F(ReaderTest, ScrambledLinesComeInPiecesOfTheBufferSize) {
 }
 
 TEST_F(ReaderTest, AfterAFinalLineFeedTheBufferIsLeftEmpty) {
-  WriteFile("final.dat", data_test::Scrambled("one\n"));
+  WriteFile("final.dat", Scrambled("one\n"));
   ScrambledFile reader;
   ASSERT_EQ(reader.Open("final.dat", ScrambledFile::ModeScrambled), 1);
   char buffer[16];

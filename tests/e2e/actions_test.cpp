@@ -25,7 +25,7 @@ TEST(LauncherActions, StartGameAndCheckToolLookInTheLaunchersFolderWhateverTheCu
   // The current directory holds the data files but none of the programs, so any program started
   // from it instead of the launcher's folder would fail to start.
   const fs::path elsewhere = game.temp().path() / "elsewhere";
-  CopyFolder(game.dir(), elsewhere);
+  testing_support::CopyFolder(game.dir(), elsewhere);
   for (const char* program : {"Play.exe", "RozeVazed.exe", "Tools/HorseCheck.exe"}) {
     fs::remove(elsewhere / fs::path(program).make_preferred());
   }

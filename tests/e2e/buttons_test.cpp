@@ -127,7 +127,7 @@ TEST_F(LauncherButtonsTest, HoverShowsOnEntryAndTheDialogsSurfaceRestoresTheNorm
 }
 
 TEST_F(LauncherButtonsTest, TheFirstClickActsOnThePressStanEntWritesDetail0AndStartsThePatcher) {
-  SetGraphicDetail(game_, "7");
+  game_.Replace("ini/GameSetUp.ini", "GraphicDetail=0", "GraphicDetail=7");
   Start();
   const POINT centre = Centre(SampleButtonNamed("StanEnt"));
   ASSERT_TRUE(MoveMouse(centre.x, centre.y));
@@ -144,7 +144,7 @@ TEST_F(LauncherButtonsTest, TheFirstClickActsOnThePressStanEntWritesDetail0AndSt
 }
 
 TEST_F(LauncherButtonsTest, LaterClicksActOnReleasePressedImageThenHiClearEntWritesDetail1) {
-  SetGraphicDetail(game_, "7");
+  game_.Replace("ini/GameSetUp.ini", "GraphicDetail=0", "GraphicDetail=7");
   Start();
   // The launcher's first click runs the check tool on its press.
   Click(Centre(SampleButtonNamed("CheckHorse")));

@@ -22,10 +22,6 @@ using testing_support::RegistryListing;
 
 constexpr int kMovieId = 132;
 
-bool SamePath(const std::string& a, const std::string& b) {
-  return _stricmp(a.c_str(), b.c_str()) == 0;
-}
-
 // What a start may change: the control's registration, Flash Player's safe versions, and the
 // files under the control's folder.
 std::string MachineState() {
@@ -59,8 +55,8 @@ TEST(FirstStart, InstallsTheGamesFlashControlOnceAndPlaysTheBannerWithIt) {
     LauncherProcess launcher(game / "Play.exe", game.dir());
     HWND window = launcher.WaitUntilReady();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(testing_support::ReadFile(target), game.Read("flash.ocx"));
-    EXPECT_TRUE(SamePath(RegisteredFlashServer(), target)) << RegisteredFlashServer();
+    // What the check copies and registers is checked in process (tests/flash/flash_check_test.cpp);
+    // here, that the launcher's start runs it and the movie plays with the control.
     EXPECT_NE(::GetDlgItem(window, kMovieId), nullptr);
     // Nothing answered the check's question: the control was registered after it.
     const std::string movie =

@@ -41,13 +41,6 @@ HWND FindProcessWindow(DWORD pid, const std::string& title) {
   return search.found;
 }
 
-std::string WindowText(HWND window) {
-  char text[512] = {};
-  // For a window of another process this reads the text the system keeps, without a message.
-  ::GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
 LauncherProcess::LauncherProcess(const std::filesystem::path& program,
                                  const std::filesystem::path& currentDir) {
   ::SetEnvironmentVariableA("STANDIN_SHOW_MS", "0");

@@ -8,8 +8,14 @@
 #include <string>
 
 #include "compat/kernel_handle.h"
+#include "game_copy.h"
+#include "window_text.h"
 
 namespace e2e {
+
+// The launcher runs in copies of the sample game folder, and its windows are read from outside.
+using testing_support::GameCopy;
+using testing_support::WindowText;
 
 // Polls `condition` every 10 ms until it holds or `timeoutMs` pass; its last answer.
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);
@@ -61,7 +67,5 @@ class LauncherProcess {
 
 // The visible top-level window of process `pid` titled `title`, or null.
 HWND FindProcessWindow(DWORD pid, const std::string& title);
-// The text of `window` as the system keeps it (code page 936 bytes); works across processes.
-std::string WindowText(HWND window);
 
 }  // namespace e2e

@@ -41,16 +41,11 @@ class LauncherWindowTest : public ::testing::Test {
   Raster skin_;
 };
 
-TEST_F(LauncherWindowTest, IsABorderlessWindowOfTheSkinsShapeWhereTheTemplateWasCentred) {
-  const LONG style = ::GetWindowLongA(window_, GWL_STYLE);
-  EXPECT_EQ(style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_DLGFRAME), 0);
-  EXPECT_NE(::GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
-  EXPECT_EQ(WindowText(window_), "Play");
-
+// Its title, styles and the skin's size are the dialog's own, checked in process
+// (tests/app/launcher_dialog_test.cpp); here, where it lands on the screen and its exact shape.
+TEST_F(LauncherWindowTest, TakesTheSkinsShapeWhereTheTemplateWasCentred) {
   RECT rect{};
   ::GetWindowRect(window_, &rect);
-  EXPECT_EQ(rect.right - rect.left, kSkinWidth);
-  EXPECT_EQ(rect.bottom - rect.top, kSkinHeight);
   // The skin's size replaced the template's, but the corner the centring gave stayed.
   const RECT centred = CentredTemplateRect();
   EXPECT_EQ(rect.left, centred.left);
@@ -73,15 +68,14 @@ TEST_F(LauncherWindowTest, IsABorderlessWindowOfTheSkinsShapeWhereTheTemplateWas
   EXPECT_EQ(mismatches, 0) << "first at " << first;
 }
 
+// The label's text and place are checked in process (tests/app/launcher_dialog_test.cpp); here,
+// what the screen shows there.
 TEST_F(LauncherWindowTest, VersionLabelShowsTheVersionFileInItsFontAndColourAtItsPlace) {
   HWND label = ::GetDlgItem(window_, kVersionLabelId);
   const std::string text = WindowText(label);
-  EXPECT_EQ(text, "版本号:2.3.1029");
   RECT place{};
   ::GetWindowRect(label, &place);
   ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
-  EXPECT_EQ(place.left, 592);
-  EXPECT_EQ(place.top, 538);
   const int width = place.right - place.left;
   const int height = place.bottom - place.top;
   ASSERT_GT(width, 0);

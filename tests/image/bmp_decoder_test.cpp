@@ -10,17 +10,12 @@
 namespace {
 
 using image_test::BmpFile;
+using image_test::Bytes;
 using image_test::DecodeBytes;
 using image_test::Le16;
 using image_test::Le32;
 using image_test::MakeBmp;
 using image_test::Rgb;
-
-std::string Bytes(std::initializer_list<int> values) {
-  std::string out;
-  for (int v : values) out += static_cast<char>(v);
-  return out;
-}
 
 // Decodes with the BMP decoder alone; the message on failure.
 std::string Decode(CxImage& image, const BmpFile& bmp) {

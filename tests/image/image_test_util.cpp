@@ -17,6 +17,12 @@ std::string Le32(std::uint32_t value) {
   return Le16(value & 0xFFFF) + Le16(value >> 16);
 }
 
+std::string Bytes(std::initializer_list<int> values) {
+  std::string out;
+  for (int v : values) out += static_cast<char>(v);
+  return out;
+}
+
 std::string MakeBmp(const BmpFile& bmp) {
   std::string info = Le32(bmp.headerSize) + Le32(bmp.width) + Le32(bmp.height) + Le16(1) +
                      Le16(bmp.bpp) + Le32(bmp.compression) + Le32(bmp.sizeImage) + Le32(2835) +

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ namespace image_test {
 
 std::string Le16(unsigned value);
 std::string Le32(std::uint32_t value);
+// Each value as one byte.
+std::string Bytes(std::initializer_list<int> values);
 
 // A BMP as the tests need it; the file header's offset is worked out unless given.
 struct BmpFile {

@@ -8,16 +8,11 @@
 
 namespace {
 
+using image_test::Bytes;
 using image_test::DecodeBytes;
 using image_test::Le16;
 using image_test::MakeTga;
 using image_test::Rgb;
-
-std::string Bytes(std::initializer_list<int> values) {
-  std::string out;
-  for (int v : values) out += static_cast<char>(v);
-  return out;
-}
 
 std::string Decode(CxImage& image, const std::string& file) {
   return DecodeBytes(image, file, ImageTypeTga) ? "" : image.GetLastError();

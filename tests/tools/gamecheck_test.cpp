@@ -10,21 +10,26 @@
 #include <utility>
 #include <vector>
 
-#include "data_test_support.h"
+#include "game_copy.h"
 #include "image_test_util.h"
 #include "run_tool.h"
+#include "scrambled_files.h"
 #include "test_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::EditScrambledFile;
+using testing_support::GameCopy;
 using testing_support::ReadFile;
+using testing_support::SampleGameDir;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
 const char* const kButtons = "data2/interface/StartUp/Buttons/";
 const char* const kSkin = "data2/interface/StartUp/OutSideStartBG.bmp";
 const char* const kInsideSkin = "data2/interface/StartUp/InsideStartBG.bmp";
+const char* const kLinks = "ini/play.dat";
 
 struct CheckRun {
   int exitCode = -1;
@@ -52,42 +57,13 @@ CheckRun RunGamecheck(const std::string& folder, const std::string& options = ""
 // reported for it.
 // The report's lines beyond those of the sample folder itself.
 std::vector<std::string> NewProblems(const CheckRun& run) {
-  static const std::vector<std::string> baseline = RunGamecheck(SAMPLE_GAME_DIR).problems;
+  static const std::vector<std::string> baseline = RunGamecheck(SampleGameDir().string()).problems;
   std::vector<std::string> added;
   for (const std::string& line : run.problems) {
     if (std::find(baseline.begin(), baseline.end(), line) == baseline.end()) added.push_back(line);
   }
   return added;
 }
-
-// A copy of the sample game folder to plant problems in.
-class GameCopy {
- public:
-  GameCopy() { fs::copy(SAMPLE_GAME_DIR, folder_, fs::copy_options::recursive); }
-  std::string Folder() const { return folder_.string(); }
-  fs::path operator/(const std::string& relative) const { return folder_ / relative; }
-  void Remove(const std::string& relative) const { fs::remove(folder_ / relative); }
-  void Write(const std::string& relative, const std::string& bytes) const {
-    WriteFile(folder_ / relative, bytes);
-  }
-  std::string Read(const std::string& relative) const { return ReadFile(folder_ / relative); }
-  void Replace(const std::string& relative, const std::string& from, const std::string& to) const {
-    std::string text = Read(relative);
-    const size_t at = text.find(from);
-    ASSERT_NE(at, std::string::npos) << from << " in " << relative;
-    Write(relative, text.replace(at, from.size(), to));
-  }
-  // The sample's links as text, changed and scrambled again.
-  void WriteLinks(const std::function<void(std::string&)>& change) const {
-    std::string links = ReadFile(fs::path(LAUNCHER_SOURCE_DIR) / "sample/ini/play.dat.txt");
-    change(links);
-    Write("ini/play.dat", data_test::Scrambled(links));
-  }
-
- private:
-  TempDir dir_;
-  fs::path folder_ = dir_.path() / "game";
-};
 
 // A 24-bit skin of the sample's size in one grey, with nothing in either key colour.
 std::string PlainSkin() {
@@ -99,7 +75,7 @@ std::string PlainSkin() {
 }
 
 TEST(Gamecheck, TheSampleFolderPassesClean) {
-  const CheckRun run = RunGamecheck(SAMPLE_GAME_DIR);
+  const CheckRun run = RunGamecheck(SampleGameDir().string());
   EXPECT_EQ(run.exitCode, 0) << run.out;
   EXPECT_TRUE(run.problems.empty()) << run.out;
   EXPECT_NE(run.out.find("ani/play.ani: 7 sections; 7 of 7 buttons with images, 28 of 28 state "
@@ -165,13 +141,14 @@ TEST(Gamecheck, EachPlantedProblemGivesExactlyItsOwnLine) {
        "(its click still acts) -> silently ignored"},
       {"links cut short after a line",
        [&](const GameCopy& game) {
-         game.WriteLinks([](std::string& links) { links.erase(links.find("FlashHttpHand=")); });
+         EditScrambledFile(game / kLinks,
+                           [](std::string& links) { links.erase(links.find("FlashHttpHand=")); });
        },
        "warning: ini/play.dat: no FlashHttpHand link in the first section [Links], so no page opens "
        "for installing Flash by hand -> silently ignored"},
       {"links with a bad title",
        [&](const GameCopy& game) {
-         game.WriteLinks([](std::string& links) { links += "[bad title\r\n"; });
+         EditScrambledFile(game / kLinks, [](std::string& links) { links += "[bad title\r\n"; });
        },
        "error: ini/play.dat: has a bad title line, which fails the load, so every link stays empty -> "
        "debug.log \"Error Title  [bad title in ini/play.dat\" and box \"error on open "
@@ -184,7 +161,7 @@ TEST(Gamecheck, EachPlantedProblemGivesExactlyItsOwnLine) {
        "it must be stored scrambled, for example by playdat scramble) -> silently ignored"},
       {"download address without a path",
        [&](const GameCopy& game) {
-         game.WriteLinks([](std::string& links) {
+         EditScrambledFile(game / kLinks, [](std::string& links) {
            const size_t at = links.find("/flash/flashSetUp.exe");
            links.erase(at, std::string("/flash/flashSetUp.exe").size());
          });
@@ -193,7 +170,8 @@ TEST(Gamecheck, EachPlantedProblemGivesExactlyItsOwnLine) {
        "and path, so the Flash player cannot be downloaded -> silently ignored"},
       {"installer pin mistyped",
        [&](const GameCopy& game) {
-         game.WriteLinks([](std::string& links) { links += "FlashHttpSha256=abc\r\n"; });
+         EditScrambledFile(game / kLinks,
+                           [](std::string& links) { links += "FlashHttpSha256=abc\r\n"; });
        },
        "warning: ini/play.dat: FlashHttpSha256 \"abc\" is not 64 hex digits, so the launcher "
        "refuses every download of the Flash player -> silently ignored"},
@@ -267,7 +245,7 @@ TEST(Gamecheck, EachPlantedProblemGivesExactlyItsOwnLine) {
   for (const Plant& plant : plants) {
     GameCopy game;
     plant.plant(game);
-    const CheckRun run = RunGamecheck(game.Folder());
+    const CheckRun run = RunGamecheck(game.Text());
     EXPECT_EQ(NewProblems(run), plant.lines) << plant.kind << "\n" << run.out;
     EXPECT_EQ(run.exitCode, plant.lines[0].rfind("error: ", 0) == 0 ? 1 : 0) << plant.kind;
   }
@@ -280,7 +258,7 @@ TEST(Gamecheck, LetterCaseOfFileNamesDoesNotMatter) {
   fs::rename(game / "INI/PlayGui.ini", game / "INI/PLAYGUI.INI");
   fs::rename(game / "Version.dat", game / "version.DAT");
   fs::rename(game / "data2/interface/StartUp/Buttons", game / "data2/interface/StartUp/buttons");
-  const CheckRun run = RunGamecheck(game.Folder());
+  const CheckRun run = RunGamecheck(game.Text());
   EXPECT_EQ(run.exitCode, 0) << run.out;
   EXPECT_EQ(NewProblems(run), std::vector<std::string>{}) << run.out;
 }
@@ -291,7 +269,7 @@ TEST(Gamecheck, AHoverImageTruncatedLinksAndASkinWithoutMagentaAreAllReported) {
   const std::string links = game.Read("ini/play.dat");
   game.Write("ini/play.dat", links.substr(0, links.size() * 6 / 10));
   game.Write(kSkin, PlainSkin());
-  const CheckRun run = RunGamecheck(game.Folder());
+  const CheckRun run = RunGamecheck(game.Text());
   EXPECT_EQ(run.exitCode, 1);
   auto reported = [&](const std::string& start) {
     for (const std::string& line : run.problems) {
@@ -311,7 +289,7 @@ TEST(Gamecheck, AHoverImageTruncatedLinksAndASkinWithoutMagentaAreAllReported) {
 TEST(Gamecheck, JsonHasOneObjectPerProblemAndAFolderThatCannotBeReadExitsWithTwo) {
   GameCopy game;
   game.Remove("Version.dat");
-  const CheckRun run = RunGamecheck(game.Folder(), "--json");
+  const CheckRun run = RunGamecheck(game.Text(), "--json");
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.out.find("  {\"file\": \"Version.dat\", \"severity\": \"error\", \"message\": "
                          "\"missing, so the label shows no version\", \"launcher\": \"box \\\"Error "
