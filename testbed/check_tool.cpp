@@ -1,6 +1,6 @@
 // Stand-in for the check tool named in ini\Startgame.ini: records how it was started and shows
 // a scanning window for a moment.
-#include "standin_common.h"
+#include "testbed/standin_common.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   AppendRunRecord("HorseCheck.log", nullptr);

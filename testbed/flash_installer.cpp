@@ -10,8 +10,8 @@
 #include <string>
 
 #include "flash/installer_windows.h"
-#include "installer_trailer.h"
-#include "standin_common.h"
+#include "testbed/installer_trailer.h"
+#include "testbed/standin_common.h"
 
 namespace {
 

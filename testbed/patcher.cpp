@@ -2,7 +2,7 @@
 // and the graphics setting it finds in ini\GameSetup.ini there, then shows that it runs.
 #include <cstdio>
 
-#include "standin_common.h"
+#include "testbed/standin_common.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   char detail[64] = {};

@@ -1,4 +1,4 @@
-#include "standin_common.h"
+#include "testbed/standin_common.h"
 
 #include <cstdio>
 #include <cstdlib>

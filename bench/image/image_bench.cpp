@@ -12,7 +12,7 @@
 
 #include "image/cximage.h"
 #include "image/image_stdio_file.h"
-#include "picture_files.h"
+#include "bench/image/picture_files.h"
 #include "stb_image.h"
 
 namespace {

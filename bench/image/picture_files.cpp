@@ -1,4 +1,4 @@
-#include "picture_files.h"
+#include "bench/image/picture_files.h"
 
 #include <cstdint>
 #include <vector>

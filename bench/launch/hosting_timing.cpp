@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "app/web_browser.h"
-#include "clock.h"
+#include "bench/launch/clock.h"
 #include "flash/flash_check.h"
 #include "flash/shockwave_flash.h"
 #include "framework/afxwin.h"

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "clock.h"
+#include "bench/launch/clock.h"
 
 namespace {
 

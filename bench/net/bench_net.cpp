@@ -11,7 +11,7 @@
 #include <string>
 
 #include "net/http_downloader.h"
-#include "scripted_server.h"
+#include "tests/net/scripted_server.h"
 
 extern char** environ;
 

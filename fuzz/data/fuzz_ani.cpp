@@ -7,7 +7,7 @@
 
 #include "compat/host_sinks.h"
 #include "data/ani_table.h"
-#include "fuzz_workdir.h"
+#include "fuzz/data/fuzz_workdir.h"
 
 namespace {
 

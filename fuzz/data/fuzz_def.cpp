@@ -9,7 +9,7 @@
 
 #include "data/definition_table.h"
 #include "data/link_table.h"
-#include "fuzz_workdir.h"
+#include "fuzz/data/fuzz_workdir.h"
 
 namespace {
 

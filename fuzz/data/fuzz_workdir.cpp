@@ -1,4 +1,4 @@
-#include "fuzz_workdir.h"
+#include "fuzz/data/fuzz_workdir.h"
 
 #include <unistd.h>
 

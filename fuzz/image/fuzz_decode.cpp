@@ -1,4 +1,4 @@
-#include "fuzz_decode.h"
+#include "fuzz/image/fuzz_decode.h"
 
 #include <cstdio>
 #include <vector>

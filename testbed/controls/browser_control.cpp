@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "compat/windows/gdi_handles.h"
-#include "standin_control.h"
-#include "standin_exports.h"
-#include "standin_server.h"
-#include "web_page.h"
+#include "testbed/controls/standin_control.h"
+#include "testbed/controls/standin_exports.h"
+#include "testbed/controls/standin_server.h"
+#include "testbed/controls/web_page.h"
 
 namespace {
 

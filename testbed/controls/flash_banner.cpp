@@ -1,4 +1,4 @@
-#include "flash_banner.h"
+#include "testbed/controls/flash_banner.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "flash_movie.h"
+#include "testbed/controls/flash_movie.h"
 
 // Draws frame `frame` of `movie` over `area` of `dc`; a movie that cannot play shows black.
 void DrawBanner(HDC dc, const RECT& area, const FlashMovie& movie, const wchar_t* movieName,

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "compat/windows/registry_key.h"
-#include "flash_banner.h"
-#include "flash_movie.h"
-#include "standin_control.h"
-#include "standin_exports.h"
-#include "standin_server.h"
+#include "testbed/controls/flash_banner.h"
+#include "testbed/controls/flash_movie.h"
+#include "testbed/controls/standin_control.h"
+#include "testbed/controls/standin_exports.h"
+#include "testbed/controls/standin_server.h"
 
 namespace {
 

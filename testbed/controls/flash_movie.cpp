@@ -1,4 +1,4 @@
-#include "flash_movie.h"
+#include "testbed/controls/flash_movie.h"
 
 #include <vector>
 

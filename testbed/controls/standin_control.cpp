@@ -1,9 +1,9 @@
-#include "standin_control.h"
+#include "testbed/controls/standin_control.h"
 
 #include <utility>
 
 #include "compat/windows/gdi_handles.h"
-#include "standin_server.h"
+#include "testbed/controls/standin_server.h"
 
 StandInControl::StandInControl(REFCLSID clsid, const wchar_t* windowClass)
     : m_clsid(clsid), m_windowClass(windowClass) {

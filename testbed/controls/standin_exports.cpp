@@ -1,4 +1,4 @@
-#include "standin_exports.h"
+#include "testbed/controls/standin_exports.h"
 
 #include <olectl.h>
 

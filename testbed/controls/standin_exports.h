@@ -2,7 +2,7 @@
 // into each DLL) from the one description each DLL gives of itself.
 #pragma once
 #include "compat/com_ptr.h"
-#include "standin_server.h"
+#include "testbed/controls/standin_server.h"
 
 struct StandInServerDescription {
   const CLSID& clsid;

@@ -1,4 +1,4 @@
-#include "standin_server.h"
+#include "testbed/controls/standin_server.h"
 
 #include <olectl.h>
 

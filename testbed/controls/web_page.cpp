@@ -1,4 +1,4 @@
-#include "web_page.h"
+#include "testbed/controls/web_page.h"
 
 #include <windows.h>
 

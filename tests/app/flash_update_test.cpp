@@ -17,9 +17,9 @@
 #include "flash/installer_file.h"
 #include "flash/installer_windows.h"
 #include "flash/update_texts.h"
-#include "scoped_variable.h"
-#include "scripted_server.h"
-#include "test_support.h"
+#include "tests/support/windows/scoped_variable.h"
+#include "tests/net/scripted_server.h"
+#include "tests/support/test_support.h"
 #include "testbed/installer_trailer.h"
 
 namespace fs = std::filesystem;

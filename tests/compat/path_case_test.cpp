@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "compat/path_case.h"
-#include "test_support.h"
+#include "tests/support/test_support.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "data/ani_table.h"
-#include "data_test_support.h"
-#include "test_support.h"
+#include "tests/data/data_test_support.h"
+#include "tests/support/test_support.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "compat/host_sinks.h"
 #include "data/ani_table.h"
-#include "test_support.h"
+#include "tests/support/test_support.h"
 
 namespace {
 

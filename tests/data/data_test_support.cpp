@@ -1,8 +1,8 @@
-#include "data_test_support.h"
+#include "tests/data/data_test_support.h"
 
 #include <algorithm>
 
-#include "test_support.h"
+#include "tests/support/test_support.h"
 
 namespace data_test {
 

@@ -7,9 +7,9 @@
 #include "data/definition_table.h"
 #include "data/installer_pin.h"
 #include "data/link_table.h"
-#include "data_test_support.h"
-#include "scrambled_files.h"
-#include "test_support.h"
+#include "tests/data/data_test_support.h"
+#include "tests/support/scrambled_files.h"
+#include "tests/support/test_support.h"
 
 namespace {
 

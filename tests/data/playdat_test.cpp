@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "run_tool.h"
-#include "scrambled_files.h"
-#include "test_support.h"
+#include "tests/data/run_tool.h"
+#include "tests/support/scrambled_files.h"
+#include "tests/support/test_support.h"
 
 namespace {
 

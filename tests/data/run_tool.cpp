@@ -1,9 +1,9 @@
-#include "run_tool.h"
+#include "tests/data/run_tool.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "test_support.h"
+#include "tests/support/test_support.h"
 
 namespace data_test {
 

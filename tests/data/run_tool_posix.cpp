@@ -1,6 +1,6 @@
 #include <sys/wait.h>
 
-#include "run_tool.h"
+#include "tests/data/run_tool.h"
 
 namespace data_test {
 

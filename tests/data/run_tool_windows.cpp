@@ -1,5 +1,5 @@
 // The Windows runtime's system() returns the program's exit code itself.
-#include "run_tool.h"
+#include "tests/data/run_tool.h"
 
 namespace data_test {
 

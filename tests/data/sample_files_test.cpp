@@ -7,9 +7,9 @@
 #include "data/ani_table.h"
 #include "data/definition_table.h"
 #include "data/link_table.h"
-#include "run_tool.h"
-#include "scrambled_files.h"
-#include "test_support.h"
+#include "tests/data/run_tool.h"
+#include "tests/support/scrambled_files.h"
+#include "tests/support/test_support.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include "compat/msvcrt_random.h"
 #include "data/scrambled_file.h"
-#include "scrambled_files.h"
-#include "test_support.h"
+#include "tests/support/scrambled_files.h"
+#include "tests/support/test_support.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "diag/diagnostics.h"
-#include "test_support.h"
+#include "tests/support/test_support.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <string>
 
-#include "box_watcher.h"
-#include "game_copy.h"
-#include "launcher_process.h"
-#include "run_log.h"
+#include "tests/support/windows/box_watcher.h"
+#include "tests/support/game_copy.h"
+#include "tests/e2e/launcher_process.h"
+#include "tests/e2e/run_log.h"
 
 namespace fs = std::filesystem;
 

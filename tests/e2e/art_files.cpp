@@ -1,10 +1,10 @@
-#include "art_files.h"
+#include "tests/e2e/art_files.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 
-#include "test_support.h"
+#include "tests/support/test_support.h"
 
 namespace e2e {
 

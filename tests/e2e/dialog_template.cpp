@@ -1,4 +1,4 @@
-#include "dialog_template.h"
+#include "tests/e2e/dialog_template.h"
 
 #include <vector>
 

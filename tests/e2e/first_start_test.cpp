@@ -8,10 +8,10 @@
 
 #include <string>
 
-#include "box_watcher.h"
-#include "flash_machine.h"
-#include "game_copy.h"
-#include "launcher_process.h"
+#include "tests/support/windows/box_watcher.h"
+#include "tests/support/windows/flash_machine.h"
+#include "tests/support/game_copy.h"
+#include "tests/e2e/launcher_process.h"
 
 namespace e2e {
 namespace {

@@ -15,16 +15,16 @@
 #include <thread>
 #include <vector>
 
-#include "box_watcher.h"
-#include "flash_machine.h"
+#include "tests/support/windows/box_watcher.h"
+#include "tests/support/windows/flash_machine.h"
 #include "data/scrambled_buffer.h"
 #include "flash/system_sha256.h"
-#include "game_copy.h"
-#include "input.h"
-#include "launcher_process.h"
-#include "run_log.h"
-#include "scoped_variable.h"
-#include "scripted_server.h"
+#include "tests/support/game_copy.h"
+#include "tests/e2e/input.h"
+#include "tests/e2e/launcher_process.h"
+#include "tests/e2e/run_log.h"
+#include "tests/support/windows/scoped_variable.h"
+#include "tests/net/scripted_server.h"
 #include "testbed/installer_trailer.h"
 
 namespace fs = std::filesystem;
@@ -199,6 +199,13 @@ TEST(FlashUpdate, TheTipDownloadsRunsAndFollowsTheInstallerToItsEnd) {
 
   // The texts along the way: the offer, then progress that only climbs, the manual link offered
   // beside it, and both gone at the end.
+  // The watch samples every few milliseconds: let it see the end the test saw directly.
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        const std::vector<TextWatch::Seen> now = texts.Changes();
+        return !now.empty() && now.back().tip.empty() && now.back().manual.empty();
+      },
+      2000));
   const std::vector<TextWatch::Seen> seen = texts.Changes();
   ASSERT_GE(seen.size(), 3u);
   EXPECT_EQ(seen.front().tip, "Flash插件需要更新,点击此处下载");

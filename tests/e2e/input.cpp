@@ -1,8 +1,8 @@
-#include "input.h"
+#include "tests/e2e/input.h"
 
 #include <cstdio>
 
-#include "launcher_process.h"
+#include "tests/e2e/launcher_process.h"
 
 namespace e2e {
 

@@ -1,8 +1,8 @@
-#include "launcher_process.h"
+#include "tests/e2e/launcher_process.h"
 
 #include <gtest/gtest.h>
 
-#include "input.h"
+#include "tests/e2e/input.h"
 
 namespace e2e {
 

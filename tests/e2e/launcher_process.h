@@ -8,8 +8,8 @@
 #include <string>
 
 #include "compat/kernel_handle.h"
-#include "game_copy.h"
-#include "window_text.h"
+#include "tests/support/game_copy.h"
+#include "tests/support/windows/window_text.h"
 
 namespace e2e {
 

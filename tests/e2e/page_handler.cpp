@@ -1,4 +1,4 @@
-#include "page_handler.h"
+#include "tests/e2e/page_handler.h"
 
 #include <windows.h>
 

@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "art_files.h"
-#include "box_watcher.h"
-#include "flash_machine.h"
-#include "game_copy.h"
-#include "input.h"
-#include "launcher_process.h"
-#include "screen.h"
+#include "tests/e2e/art_files.h"
+#include "tests/support/windows/box_watcher.h"
+#include "tests/support/windows/flash_machine.h"
+#include "tests/support/game_copy.h"
+#include "tests/e2e/input.h"
+#include "tests/e2e/launcher_process.h"
+#include "tests/e2e/screen.h"
 
 namespace e2e {
 namespace {

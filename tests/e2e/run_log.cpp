@@ -1,7 +1,7 @@
-#include "run_log.h"
+#include "tests/e2e/run_log.h"
 
-#include "launcher_process.h"
-#include "test_support.h"
+#include "tests/e2e/launcher_process.h"
+#include "tests/support/test_support.h"
 
 namespace e2e {
 

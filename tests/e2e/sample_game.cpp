@@ -1,4 +1,4 @@
-#include "sample_game.h"
+#include "tests/e2e/sample_game.h"
 
 #include <cstring>
 

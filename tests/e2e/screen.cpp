@@ -1,11 +1,11 @@
-#include "screen.h"
+#include "tests/e2e/screen.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
-#include "launcher_process.h"
-#include "test_support.h"
+#include "tests/e2e/launcher_process.h"
+#include "tests/support/test_support.h"
 
 namespace e2e {
 

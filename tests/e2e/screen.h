@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "art_files.h"
+#include "tests/e2e/art_files.h"
 
 namespace e2e {
 

@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "art_files.h"
-#include "box_watcher.h"
-#include "dialog_template.h"
-#include "game_copy.h"
-#include "input.h"
-#include "launcher_process.h"
-#include "run_log.h"
-#include "sample_game.h"
-#include "screen.h"
+#include "tests/e2e/art_files.h"
+#include "tests/support/windows/box_watcher.h"
+#include "tests/e2e/dialog_template.h"
+#include "tests/support/game_copy.h"
+#include "tests/e2e/input.h"
+#include "tests/e2e/launcher_process.h"
+#include "tests/e2e/run_log.h"
+#include "tests/e2e/sample_game.h"
+#include "tests/e2e/screen.h"
 
 namespace fs = std::filesystem;
 

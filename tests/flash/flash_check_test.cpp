@@ -14,8 +14,8 @@
 #include "compat/windows/file_handles.h"
 #include "flash/control_files.h"
 #include "flash/flash_check.h"
-#include "flash_machine.h"
-#include "test_support.h"
+#include "tests/support/windows/flash_machine.h"
+#include "tests/support/test_support.h"
 
 namespace {
 

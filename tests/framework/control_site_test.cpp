@@ -15,9 +15,9 @@
 #include "compat/windows/module_handle.h"
 #include "framework/afxwin.h"
 #include "framework/ole_control_site.h"
-#include "modal_script.h"
-#include "test_dialogs.h"
-#include "test_support.h"
+#include "tests/support/windows/modal_script.h"
+#include "tests/framework/test_dialogs.h"
+#include "tests/support/test_support.h"
 
 namespace {
 

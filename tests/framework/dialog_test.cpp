@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "framework/afxwin.h"
-#include "modal_script.h"
-#include "test_dialogs.h"
+#include "tests/support/windows/modal_script.h"
+#include "tests/framework/test_dialogs.h"
 
 namespace {
 

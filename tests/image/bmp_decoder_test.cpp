@@ -5,7 +5,7 @@
 
 #include "image/bmp_bitfields.h"
 #include "image/cximage.h"
-#include "image_test_util.h"
+#include "tests/image/image_test_util.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "image/cximage.h"
-#include "image_test_util.h"
+#include "tests/image/image_test_util.h"
 
 namespace {
 

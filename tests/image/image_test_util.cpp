@@ -1,11 +1,11 @@
-#include "image_test_util.h"
+#include "tests/image/image_test_util.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
 
-#include "test_support.h"
+#include "tests/support/test_support.h"
 
 namespace image_test {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "image_test_util.h"
-#include "imgtool.h"
-#include "test_support.h"
+#include "tests/image/image_test_util.h"
+#include "tools/imgtool/imgtool.h"
+#include "tests/support/test_support.h"
 
 namespace {
 

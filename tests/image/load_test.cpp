@@ -6,8 +6,8 @@
 
 #include "image/cximage.h"
 #include "image/image_stdio_file.h"
-#include "image_test_util.h"
-#include "test_support.h"
+#include "tests/image/image_test_util.h"
+#include "tests/support/test_support.h"
 
 namespace {
 

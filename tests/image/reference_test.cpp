@@ -12,8 +12,8 @@
 #include <string>
 
 #include "image/cximage.h"
-#include "image_test_util.h"
-#include "test_support.h"
+#include "tests/image/image_test_util.h"
+#include "tests/support/test_support.h"
 
 namespace {
 

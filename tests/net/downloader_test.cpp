@@ -7,9 +7,9 @@
 #include <thread>
 #include <vector>
 
-#include "hang_guard.h"
+#include "tests/net/hang_guard.h"
 #include "net/http_downloader.h"
-#include "scripted_server.h"
+#include "tests/net/scripted_server.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "net/http_downloader.h"
-#include "scripted_server.h"
-#include "test_support.h"
+#include "tests/net/scripted_server.h"
+#include "tests/support/test_support.h"
 
 extern char** environ;
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "net/http_transfer.h"
-#include "scripted_server.h"
+#include "tests/net/scripted_server.h"
 
 namespace {
 

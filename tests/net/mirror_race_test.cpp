@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "hang_guard.h"
+#include "tests/net/hang_guard.h"
 #include "net/http_transfer.h"
-#include "scripted_server.h"
+#include "tests/net/scripted_server.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "scripted_server.h"
+#include "tests/net/scripted_server.h"
 
 #include <chrono>
 #include <cstring>

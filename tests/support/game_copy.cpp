@@ -1,4 +1,4 @@
-#include "game_copy.h"
+#include "tests/support/game_copy.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "scrambled_files.h"
+#include "tests/support/scrambled_files.h"
 
 #include "data/scrambled_buffer.h"
-#include "test_support.h"
+#include "tests/support/test_support.h"
 
 namespace testing_support {
 

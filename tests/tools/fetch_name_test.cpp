@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "net/parsed_url.h"
-#include "output_name.h"
+#include "tools/fetch/output_name.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "game_copy.h"
-#include "image_test_util.h"
-#include "run_tool.h"
-#include "scrambled_files.h"
-#include "test_support.h"
+#include "tests/support/game_copy.h"
+#include "tests/image/image_test_util.h"
+#include "tests/data/run_tool.h"
+#include "tests/support/scrambled_files.h"
+#include "tests/support/test_support.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "compat/threads.h"
 #include "compat/winsock.h"
 #include "net/http_downloader.h"
-#include "output_name.h"
+#include "tools/fetch/output_name.h"
 
 namespace {
 

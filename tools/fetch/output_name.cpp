@@ -1,4 +1,4 @@
-#include "output_name.h"
+#include "tools/fetch/output_name.h"
 
 #include <cctype>
 #include <cstring>

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "app/startup_files.h"
-#include "check_context.h"
-#include "check_text.h"
-#include "scratch_folder.h"
+#include "tools/gamecheck/check_context.h"
+#include "tools/gamecheck/check_text.h"
+#include "tools/support/scratch_folder.h"
 
 void CheckAniTable(GameCheck& check) {
   const std::optional<std::string> source = ExistingFile(kAniTablePath);

@@ -11,8 +11,8 @@
 #include "app/button_skins.h"
 #include "app/settings_read.h"
 #include "app/startup_files.h"
-#include "check_context.h"
-#include "check_text.h"
+#include "tools/gamecheck/check_context.h"
+#include "tools/gamecheck/check_text.h"
 #include "image/cximage.h"
 #include "image/image_stdio_file.h"
 

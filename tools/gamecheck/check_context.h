@@ -8,8 +8,8 @@
 
 #include "data/ani_table.h"
 #include "data/link_table.h"
-#include "game_report.h"
-#include "skin_shape.h"
+#include "tools/gamecheck/game_report.h"
+#include "tools/gamecheck/skin_shape.h"
 
 struct GameCheck {
   explicit GameCheck(GameReport& out) : report(out) {}

@@ -7,13 +7,13 @@
 #include <string>
 
 #include "app/startup_files.h"
-#include "check_context.h"
-#include "check_text.h"
+#include "tools/gamecheck/check_context.h"
+#include "tools/gamecheck/check_text.h"
 #include "compat/ascii_case.h"
 #include "data/definition_table.h"
 #include "data/installer_pin.h"
 #include "net/parsed_url.h"
-#include "scratch_folder.h"
+#include "tools/support/scratch_folder.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "app/launch_paths.h"
 #include "app/settings_read.h"
 #include "app/startup_files.h"
-#include "check_context.h"
-#include "check_text.h"
+#include "tools/gamecheck/check_context.h"
+#include "tools/gamecheck/check_text.h"
 
 void CheckFlashControl(GameCheck& check) {
   long long size = 0;

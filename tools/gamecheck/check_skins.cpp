@@ -4,10 +4,10 @@
 #include <string>
 
 #include "app/startup_files.h"
-#include "check_context.h"
-#include "check_text.h"
-#include "skin_pixels.h"
-#include "skin_shape.h"
+#include "tools/gamecheck/check_context.h"
+#include "tools/gamecheck/check_text.h"
+#include "tools/gamecheck/skin_pixels.h"
+#include "tools/gamecheck/skin_shape.h"
 
 namespace {
 

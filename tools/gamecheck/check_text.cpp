@@ -1,4 +1,4 @@
-#include "check_text.h"
+#include "tools/gamecheck/check_text.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -6,7 +6,7 @@
 
 #include "diag/diagnostics.h"
 #include "compat/path_case.h"
-#include "folder_access.h"
+#include "tools/gamecheck/folder_access.h"
 
 std::string Printed(const char* format, ...) {
   va_list args;

@@ -8,9 +8,9 @@
 #include "app/settings_read.h"
 #include "app/startup_files.h"
 #include "app/version_file.h"
-#include "check_context.h"
-#include "check_text.h"
-#include "scratch_folder.h"
+#include "tools/gamecheck/check_context.h"
+#include "tools/gamecheck/check_text.h"
+#include "tools/support/scratch_folder.h"
 
 namespace {
 

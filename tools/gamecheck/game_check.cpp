@@ -1,9 +1,9 @@
-#include "game_check.h"
+#include "tools/gamecheck/game_check.h"
 
 #include <exception>
 
-#include "check_context.h"
-#include "folder_access.h"
+#include "tools/gamecheck/check_context.h"
+#include "tools/gamecheck/folder_access.h"
 
 int GameReport::ErrorCount() const {
   int count = 0;

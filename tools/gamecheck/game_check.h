@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "game_report.h"
+#include "tools/gamecheck/game_report.h"
 
 // Checks the game folder `folder`. False, with the reason in `error`, when the folder cannot be
 // read at all. The current directory is the same afterwards.

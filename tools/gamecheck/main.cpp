@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "game_check.h"
-#include "report_writers.h"
+#include "tools/gamecheck/game_check.h"
+#include "tools/gamecheck/report_writers.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "report_writers.h"
+#include "tools/gamecheck/report_writers.h"
 
-#include "ansi_text.h"
-#include "check_text.h"
+#include "tools/gamecheck/ansi_text.h"
+#include "tools/gamecheck/check_text.h"
 
 std::string LauncherResponse(const Problem& problem) {
   std::string response;

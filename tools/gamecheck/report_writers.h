@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "game_report.h"
+#include "tools/gamecheck/game_report.h"
 
 // What the launcher does about a problem: the box it shows, the line it logs, or nothing.
 std::string LauncherResponse(const Problem& problem);

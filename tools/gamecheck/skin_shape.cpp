@@ -1,4 +1,4 @@
-#include "skin_shape.h"
+#include "tools/gamecheck/skin_shape.h"
 
 #include <algorithm>
 

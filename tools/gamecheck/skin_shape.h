@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "compat/platform.h"
-#include "skin_pixels.h"
+#include "tools/gamecheck/skin_pixels.h"
 
 struct PlaceRect {
   int left;

@@ -1,4 +1,4 @@
-#include "imgtool.h"
+#include "tools/imgtool/imgtool.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -9,7 +9,7 @@
 
 #include "image/cximage.h"
 #include "image/image_stdio_file.h"
-#include "pam_writer.h"
+#include "tools/imgtool/pam_writer.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <iostream>
 
-#include "imgtool.h"
+#include "tools/imgtool/imgtool.h"
 
 int main(int argc, char* argv[]) {
   return RunImgtool(argc, argv, std::cout, std::cerr);

@@ -1,4 +1,4 @@
-#include "pam_writer.h"
+#include "tools/imgtool/pam_writer.h"
 
 #include "image/cximage.h"
 

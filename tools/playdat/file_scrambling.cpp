@@ -1,4 +1,4 @@
-#include "file_scrambling.h"
+#include "tools/playdat/file_scrambling.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -18,8 +18,8 @@
 #include "data/definition_table.h"
 #include "data/installer_pin.h"
 #include "data/link_table.h"
-#include "file_scrambling.h"
-#include "scratch_log.h"
+#include "tools/playdat/file_scrambling.h"
+#include "tools/support/scratch_log.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "scratch_folder.h"
+#include "tools/support/scratch_folder.h"
 
 #include <system_error>
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "scratch_log.h"
+#include "tools/support/scratch_log.h"
 
 class ScratchFolder {
  public:

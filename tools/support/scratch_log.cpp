@@ -1,4 +1,4 @@
-#include "scratch_log.h"
+#include "tools/support/scratch_log.h"
 
 #include <chrono>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "box_watcher.h"
+#include "tests/support/windows/box_watcher.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "flash_machine.h"
+#include "tests/support/windows/flash_machine.h"
 
 #include <algorithm>
 #include <filesystem>

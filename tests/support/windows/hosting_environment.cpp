@@ -1,11 +1,11 @@
-#include "hosting_environment.h"
+#include "tests/support/windows/hosting_environment.h"
 
 #include <filesystem>
 
 #include "flash/flash_check.h"
 #include "framework/win_app.h"
-#include "game_copy.h"
-#include "test_support.h"
+#include "tests/support/game_copy.h"
+#include "tests/support/test_support.h"
 
 namespace testing_support {
 

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "scripted_server.h"
+#include "tests/net/scripted_server.h"
 
 namespace testing_support {
 

@@ -1,4 +1,4 @@
-#include "modal_script.h"
+#include "tests/support/windows/modal_script.h"
 
 namespace {
 ModalScript* g_running = nullptr;

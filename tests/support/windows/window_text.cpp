@@ -1,4 +1,4 @@
-#include "window_text.h"
+#include "tests/support/windows/window_text.h"
 
 #include <gtest/gtest.h>
 

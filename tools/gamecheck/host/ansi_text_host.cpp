@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "ansi_text.h"
+#include "tools/gamecheck/ansi_text.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "folder_access.h"
+#include "tools/gamecheck/folder_access.h"
 
 namespace folder_access {
 

@@ -6,7 +6,7 @@
 #include "compat/path_case.h"
 #include "image/cximage.h"
 #include "image/image_stdio_file.h"
-#include "skin_pixels.h"
+#include "tools/gamecheck/skin_pixels.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "ansi_text.h"
+#include "tools/gamecheck/ansi_text.h"
 
 std::string Utf8FromAnsi(const std::string& text) {
   if (text.empty()) return text;

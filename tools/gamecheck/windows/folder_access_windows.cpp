@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "folder_access.h"
+#include "tools/gamecheck/folder_access.h"
 
 namespace folder_access {
 

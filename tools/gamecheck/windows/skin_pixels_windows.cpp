@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "compat/windows/gdi_handles.h"
-#include "skin_pixels.h"
+#include "tools/gamecheck/skin_pixels.h"
 
 bool LoadSkinPixels(const std::string& path, SkinPixels& pixels) {
   const UniqueGdiObject<HBITMAP> bitmap(static_cast<HBITMAP>(::LoadImageA(
