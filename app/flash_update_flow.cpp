@@ -29,9 +29,7 @@ bool CursorOver(const CWnd& text) {
   return ::PtInRect(&rect, cursor) != FALSE;
 }
 
-HWND FindInstallerWindow(const char* title) {
-  return ::FindWindowA(kInstallerWindowClass, title);
-}
+HWND FindInstallerWindow(const char* title) { return ::FindWindowA(kInstallerWindowClass, title); }
 
 void HideIfVisible(CWnd& text) {
   if (text.IsWindowVisible()) text.ShowWindow(SW_HIDE);

@@ -22,8 +22,8 @@ void CDialogInSide::SetPage(const char* page) { m_page = page; }
 
 BOOL CDialogInSide::OnInitDialog() {
   CDialog::OnInitDialog();
-  HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(AfxGetInstanceHandle(), kInsideSkinPath,
-                                                     IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  HBITMAP bitmap = static_cast<HBITMAP>(
+      ::LoadImageA(AfxGetInstanceHandle(), kInsideSkinPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
   CRect window;
   GetWindowRect(&window);
   if (bitmap != nullptr) {

@@ -25,8 +25,8 @@ void StartProgram(const char* program, const char* commandLine, const char* dire
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process;
   std::memset(&process, 0, sizeof process);
-  if (::CreateProcessA(program, writableCommandLine, nullptr, nullptr, FALSE, 0, nullptr,
-                       directory, &startup, &process) == TRUE) {
+  if (::CreateProcessA(program, writableCommandLine, nullptr, nullptr, FALSE, 0, nullptr, directory,
+                       &startup, &process) == TRUE) {
     // Nobody waits for it: both handles go at once, the thread's first.
     const UniqueKernelHandle processHandle(process.hProcess);
     const UniqueKernelHandle threadHandle(process.hThread);

@@ -18,10 +18,10 @@
 namespace {
 
 // The buttons in the order of kButtonSkins.
-SkinButton LauncherDialog::* const kButtonMembers[kButtonCount] = {
-    &LauncherDialog::m_btnExit,    &LauncherDialog::m_btnCheckHorse,
+SkinButton LauncherDialog::*const kButtonMembers[kButtonCount] = {
+    &LauncherDialog::m_btnExit,        &LauncherDialog::m_btnCheckHorse,
     &LauncherDialog::m_btnOfficialNet, &LauncherDialog::m_btnRegister,
-    &LauncherDialog::m_btnStanEnt, &LauncherDialog::m_btnHiClearEnt,
+    &LauncherDialog::m_btnStanEnt,     &LauncherDialog::m_btnHiClearEnt,
     &LauncherDialog::m_btnShop};
 
 // The Flash movie covers the top of the client area.
@@ -88,8 +88,8 @@ void LauncherDialog::LoadAnimationTable() {
 }
 
 void LauncherDialog::LoadSkinBitmap() {
-  HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(AfxGetInstanceHandle(), kSkinPath,
-                                                     IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  HBITMAP bitmap = static_cast<HBITMAP>(
+      ::LoadImageA(AfxGetInstanceHandle(), kSkinPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
   CRect window;
   GetWindowRect(&window);
   if (bitmap == nullptr) {

@@ -51,4 +51,5 @@ constexpr const char* kInsideSkinLoadFailedBox =
 // Formats: with kLinksPath, with kVersionFile, and with the path of a button image.
 constexpr const char* kLinksOpenFailedBox = "error on open %s.";
 constexpr const char* kVersionOpenFailedBox = "Error on open %s.";
-constexpr const char* kButtonImageFailedBox = "Load image failed! Make sure the path \"%s\" image is OK! ";
+constexpr const char* kButtonImageFailedBox =
+    "Load image failed! Make sure the path \"%s\" image is OK! ";

@@ -90,8 +90,8 @@ void OutputDebugStringA(const char* text);
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
 
 // Profile (INI) files, answered as the system's profile functions answer (compat/host/profile.cpp).
-DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* def,
-                               char* buffer, DWORD size, const char* file);
+DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* def, char* buffer,
+                               DWORD size, const char* file);
 UINT GetPrivateProfileIntA(const char* section, const char* key, int def, const char* file);
 
 #endif

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-const char* const kLinkKeys[kLinkSlotCount] = {
-    "Page", "Regist", "Pay", "System", "Gm",
-    "MainLink", "ExitLink", "ShopLink", "FlashHttp", "FlashHttpHand"};
+const char* const kLinkKeys[kLinkSlotCount] = {"Page",      "Regist",       "Pay",      "System",
+                                               "Gm",        "MainLink",     "ExitLink", "ShopLink",
+                                               "FlashHttp", "FlashHttpHand"};
 
 bool CopyLink(char* destination, int size, const char* source) {
   if (destination == nullptr || source == nullptr || size < 1) return false;

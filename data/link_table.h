@@ -11,8 +11,17 @@ extern const char* const kLinkKeys[kLinkSlotCount];
 
 // Slot numbers, in the order of kLinkKeys; kNoLink for a button without a link.
 enum LinkSlot {
-  kSlotPage, kSlotRegist, kSlotPay, kSlotSystem, kSlotGm, kSlotMainLink, kSlotExitLink,
-  kSlotShopLink, kSlotFlashHttp, kSlotFlashHttpHand, kNoLink = -1
+  kSlotPage,
+  kSlotRegist,
+  kSlotPay,
+  kSlotSystem,
+  kSlotGm,
+  kSlotMainLink,
+  kSlotExitLink,
+  kSlotShopLink,
+  kSlotFlashHttp,
+  kSlotFlashHttpHand,
+  kNoLink = -1
 };
 
 // Ten text slots of 256 bytes, all empty at first.

@@ -41,12 +41,12 @@ bool ScanStream::ReadInt(int* value) {
     return false;
   }
   std::uint32_t number = 0;
-  for (; c >= '0' && c <= '9'; c = Get()) number = number * 10u + static_cast<std::uint32_t>(c - '0');
+  for (; c >= '0' && c <= '9'; c = Get())
+    number = number * 10u + static_cast<std::uint32_t>(c - '0');
   Unget(c);
   if (negative) number = 0u - number;
   // Two's complement reading of the 32 bits, spelled out to stay defined for every value.
-  *value = number <= INT32_MAX ? static_cast<int>(number)
-                               : -static_cast<int>(~number) - 1;
+  *value = number <= INT32_MAX ? static_cast<int>(number) : -static_cast<int>(~number) - 1;
   return true;
 }
 

@@ -26,8 +26,8 @@ class ScrambledBuffer {
   // The inverse of Descramble, for the tools that produce files for the reader.
   void Scramble(unsigned char* bytes, int count) const;
 
-  // The next line, line feed kept, for the parser to clean; 0 when there is none. A line longer than
-  // `size` comes in pieces, and a piece that fills the whole buffer has no terminator, so the
+  // The next line, line feed kept, for the parser to clean; 0 when there is none. A line longer
+  // than `size` comes in pieces, and a piece that fills the whole buffer has no terminator, so the
   // caller reads at most `size` bytes of it.
   int ReadLine(char* buffer, int size);
 

@@ -14,8 +14,8 @@
 namespace {
 
 // {D27CDB6C-AE6D-11CF-96B8-444553540000}: the control's primary (dual) interface.
-const IID kFlashInterfaceId = {0xD27CDB6C, 0xAE6D, 0x11CF,
-                               {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+const IID kFlashInterfaceId = {
+    0xD27CDB6C, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 // The version query's place in that interface's table: after the three operations of IUnknown,
 // the four of IDispatch and 32 more of the control's own.
 constexpr int kVersionQuerySlot = 39;

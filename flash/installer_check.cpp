@@ -15,8 +15,8 @@ bool LooksLikeWindowsProgram(const char* bytes, int size) {
   if (bytes == nullptr || size < kSignatureOffsetField + 4) return false;
   if (bytes[0] != 'M' || bytes[1] != 'Z') return false;
   const auto* field = reinterpret_cast<const unsigned char*>(bytes + kSignatureOffsetField);
-  const unsigned long offset = field[0] | field[1] << 8 | field[2] << 16 |
-                               static_cast<unsigned long>(field[3]) << 24;
+  const unsigned long offset =
+      field[0] | field[1] << 8 | field[2] << 16 | static_cast<unsigned long>(field[3]) << 24;
   if (offset > static_cast<unsigned long>(size) - 4) return false;
   return std::memcmp(bytes + offset, "PE\0\0", 4) == 0;
 }
@@ -30,7 +30,7 @@ InstallerVerdict CheckDownloadedInstaller(const char* bytes, int size, const Ins
     return InstallerVerdict::kDigestUnavailable;
   }
   return std::memcmp(digest, pin.digest, sizeof digest) == 0 ? InstallerVerdict::kAccepted
-                                                              : InstallerVerdict::kDigestMismatch;
+                                                             : InstallerVerdict::kDigestMismatch;
 }
 
 const char* InstallerVerdictText(InstallerVerdict verdict) {

@@ -8,8 +8,8 @@ const BYTE kOneString[] = {kVtsNarrowString, 0};
 
 static_assert(sizeof(CShockwaveFlash) == sizeof(CWnd), "the wrapper adds no fields");
 
-const CLSID CShockwaveFlash::kClassId = {0xD27CDB6E, 0xAE6D, 0x11CF,
-                                         {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+const CLSID CShockwaveFlash::kClassId = {
+    0xD27CDB6E, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 
 CRuntimeClass CShockwaveFlash::classCShockwaveFlash = {
     "CShockwaveFlash", sizeof(CWnd), 0xFFFF, &CShockwaveFlash::CreateObject, &CWnd::classCWnd};
@@ -20,8 +20,8 @@ CRuntimeClass* CShockwaveFlash::GetRuntimeClass() const { return &classCShockwav
 
 CShockwaveFlash::~CShockwaveFlash() = default;
 
-BOOL CShockwaveFlash::Create(LPCSTR, LPCSTR windowName, DWORD style, const RECT& rect,
-                             CWnd* parent, UINT id, void*) {
+BOOL CShockwaveFlash::Create(LPCSTR, LPCSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+                             UINT id, void*) {
   return CreateControl(kClassId, windowName, style, rect, parent, id);
 }
 

@@ -61,10 +61,10 @@ Function Find(HMODULE module, const char* name) {
 bool CngSha256(const void* data, std::size_t size, unsigned char (&digest)[kSystemSha256Size]) {
   const UniqueModule bcrypt = LoadSystemModule("bcrypt.dll");
   if (!bcrypt) return false;
-  const auto open = Find<decltype(&::BCryptOpenAlgorithmProvider)>(bcrypt.get(),
-                                                                    "BCryptOpenAlgorithmProvider");
-  const auto close = Find<decltype(&::BCryptCloseAlgorithmProvider)>(bcrypt.get(),
-                                                                     "BCryptCloseAlgorithmProvider");
+  const auto open =
+      Find<decltype(&::BCryptOpenAlgorithmProvider)>(bcrypt.get(), "BCryptOpenAlgorithmProvider");
+  const auto close =
+      Find<decltype(&::BCryptCloseAlgorithmProvider)>(bcrypt.get(), "BCryptCloseAlgorithmProvider");
   const auto property = Find<decltype(&::BCryptGetProperty)>(bcrypt.get(), "BCryptGetProperty");
   const auto create = Find<decltype(&::BCryptCreateHash)>(bcrypt.get(), "BCryptCreateHash");
   const auto hashData = Find<decltype(&::BCryptHashData)>(bcrypt.get(), "BCryptHashData");
@@ -79,8 +79,9 @@ bool CngSha256(const void* data, std::size_t size, unsigned char (&digest)[kSyst
   // Vista wants the hash object's memory from the caller.
   DWORD objectSize = 0;
   ULONG got = 0;
-  if (!BCRYPT_SUCCESS(property(algorithm, BCRYPT_OBJECT_LENGTH, reinterpret_cast<PUCHAR>(&objectSize),
-                               sizeof objectSize, &got, 0))) {
+  if (!BCRYPT_SUCCESS(property(algorithm, BCRYPT_OBJECT_LENGTH,
+                               reinterpret_cast<PUCHAR>(&objectSize), sizeof objectSize, &got,
+                               0))) {
     return false;
   }
   std::vector<UCHAR> object(objectSize);

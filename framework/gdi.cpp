@@ -31,13 +31,11 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height) {
   return Attach(::CreateCompatibleBitmap(dc ? dc->m_hDC : nullptr, width, height));
 }
 
-int CBitmap::GetBitmap(BITMAP* info) const {
-  return ::GetObjectA(m_hObject, sizeof(BITMAP), info);
-}
+int CBitmap::GetBitmap(BITMAP* info) const { return ::GetObjectA(m_hObject, sizeof(BITMAP), info); }
 
 BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight,
-                       BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet,
-                       BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily,
+                       BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
+                       BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily,
                        const char* faceName) {
   return Attach(::CreateFontA(height, width, escapement, orientation, weight, italic, underline,
                               strikeOut, charSet, outPrecision, clipPrecision, quality,
@@ -94,9 +92,7 @@ CPaintDC::~CPaintDC() {
   Detach();
 }
 
-CClientDC::CClientDC(CWnd* wnd) : m_hWnd(wnd ? wnd->m_hWnd : nullptr) {
-  m_hDC = ::GetDC(m_hWnd);
-}
+CClientDC::CClientDC(CWnd* wnd) : m_hWnd(wnd ? wnd->m_hWnd : nullptr) { m_hDC = ::GetDC(m_hWnd); }
 
 CClientDC::~CClientDC() {
   if (m_hDC != nullptr) ::ReleaseDC(m_hWnd, Detach());

@@ -37,8 +37,8 @@ class CBitmap : public CGdiObject {
 
 class CFont : public CGdiObject {
  public:
-  BOOL CreateFont(int height, int width, int escapement, int orientation, int weight,
-                  BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
+  BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
+                  BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
                   BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily, const char* faceName);
   operator HFONT() const { return static_cast<HFONT>(m_hObject); }
 };

@@ -4,8 +4,14 @@
 
 class CPoint : public POINT {
  public:
-  CPoint() { x = 0; y = 0; }
-  CPoint(int initX, int initY) { x = initX; y = initY; }
+  CPoint() {
+    x = 0;
+    y = 0;
+  }
+  CPoint(int initX, int initY) {
+    x = initX;
+    y = initY;
+  }
 };
 
 class CRect : public RECT {

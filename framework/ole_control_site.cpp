@@ -84,8 +84,7 @@ class COleControlSite::Frame final : public IOleInPlaceFrame {
     return INPLACE_E_NOTOOLSPACE;
   }
   HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* active,
-                                            LPCOLESTR) override {
+  HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* active, LPCOLESTR) override {
     m_site->SetActiveObject(active);
     return S_OK;
   }
@@ -144,16 +143,15 @@ bool COleControlSite::Activate(REFCLSID clsid, const char* windowName, DWORD sty
   m_object->GetMiscStatus(DVASPECT_CONTENT, &misc);
   if (misc & OLEMISC_SETCLIENTSITEFIRST) m_object->SetClientSite(this);
   ComPtr<IPersistStreamInit> persist;
-  if (SUCCEEDED(m_object->QueryInterface(IID_IPersistStreamInit, persist.putVoid())) &&
-      persist) {
+  if (SUCCEEDED(m_object->QueryInterface(IID_IPersistStreamInit, persist.putVoid())) && persist) {
     persist->InitNew();
     persist.reset();
   }
   if (!(misc & OLEMISC_SETCLIENTSITEFIRST)) m_object->SetClientSite(this);
 
   RECT position = m_rect;
-  if (FAILED(m_object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, this, 0, m_container,
-                              &position))) {
+  if (FAILED(
+          m_object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, this, 0, m_container, &position))) {
     return false;
   }
   if (FAILED(m_object->QueryInterface(IID_IOleInPlaceObject, m_inPlaceObject.putVoid())) ||
@@ -273,8 +271,8 @@ HRESULT COleControlSite::InvokeHelperV(DISPID dispid, WORD kind, VARTYPE returnT
   }
   if (SUCCEEDED(hr)) {
     DISPID putId = DISPID_PROPERTYPUT;
-    DISPPARAMS params{values.empty() ? nullptr : values.data(), nullptr,
-                      static_cast<UINT>(count), 0};
+    DISPPARAMS params{values.empty() ? nullptr : values.data(), nullptr, static_cast<UINT>(count),
+                      0};
     if (kind & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
       params.rgdispidNamedArgs = &putId;
       params.cNamedArgs = 1;
@@ -293,9 +291,7 @@ HRESULT COleControlSite::InvokeHelperV(DISPID dispid, WORD kind, VARTYPE returnT
   return hr;
 }
 
-void COleControlSite::SetActiveObject(IOleInPlaceActiveObject* active) {
-  m_activeObject = active;
-}
+void COleControlSite::SetActiveObject(IOleInPlaceActiveObject* active) { m_activeObject = active; }
 
 HRESULT STDMETHODCALLTYPE COleControlSite::QueryInterface(REFIID iid, void** object) {
   if (object == nullptr) return E_POINTER;
@@ -390,14 +386,12 @@ HRESULT STDMETHODCALLTYPE COleControlSite::GetTypeInfo(UINT, LCID, ITypeInfo** i
   if (info != nullptr) *info = nullptr;
   return E_NOTIMPL;
 }
-HRESULT STDMETHODCALLTYPE COleControlSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID,
-                                                         DISPID*) {
+HRESULT STDMETHODCALLTYPE COleControlSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
   return E_NOTIMPL;
 }
 
 HRESULT STDMETHODCALLTYPE COleControlSite::Invoke(DISPID dispid, REFIID, LCID, WORD kind,
-                                                  DISPPARAMS*, VARIANT* result, EXCEPINFO*,
-                                                  UINT*) {
+                                                  DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*) {
   if (!(kind & DISPATCH_PROPERTYGET) || result == nullptr) return DISP_E_MEMBERNOTFOUND;
   ::VariantInit(result);
   switch (dispid) {

@@ -140,14 +140,13 @@ BOOL CWnd::SubclassWindow(HWND hwnd) {
   return TRUE;
 }
 
-BOOL CWnd::Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect,
-                  CWnd* parent, UINT id, void*) {
+BOOL CWnd::Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+                  UINT id, void*) {
   if (m_hWnd != nullptr) return FALSE;
-  HWND hwnd = ::CreateWindowExA(0, className, windowName, style, rect.left, rect.top,
-                                rect.right - rect.left, rect.bottom - rect.top,
-                                parent ? parent->m_hWnd : nullptr,
-                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                                AfxGetInstanceHandle(), nullptr);
+  HWND hwnd = ::CreateWindowExA(
+      0, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
+      rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr,
+      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), AfxGetInstanceHandle(), nullptr);
   if (hwnd == nullptr) return FALSE;
   if (SubclassWindow(hwnd)) return TRUE;
   ::DestroyWindow(hwnd);
@@ -175,8 +174,8 @@ BOOL CWnd::CreateControl(REFCLSID clsid, LPCSTR windowName, DWORD style, const R
   if (!AfxControlContainerEnabled() || persist != nullptr || storage || licenceKey != nullptr) {
     return FALSE;
   }
-  m_pCtrlSite = COleControlSite::CreateControl(this, clsid, windowName, style, rect,
-                                               parent->m_hWnd, id);
+  m_pCtrlSite =
+      COleControlSite::CreateControl(this, clsid, windowName, style, rect, parent->m_hWnd, id);
   return m_pCtrlSite != nullptr;
 }
 
@@ -213,8 +212,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     case WM_DRAWITEM: {
       // Owner draw is reflected to the control that asked for it.
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      CWnd* child = item && item->CtlType != ODT_MENU ? FromHandlePermanent(item->hwndItem)
-                                                      : nullptr;
+      CWnd* child =
+          item && item->CtlType != ODT_MENU ? FromHandlePermanent(item->hwndItem) : nullptr;
       if (child != nullptr && child->OnChildNotify(message, wParam, lParam, result)) {
         *result = TRUE;
         return TRUE;
@@ -238,12 +237,10 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
       OnMouseMove(static_cast<UINT>(wParam), PointFromLParam(lParam));
       return TRUE;
     case WM_LBUTTONDOWN:
-      OnLButtonDown(static_cast<UINT>(wParam),
-                    PointFromLParam(lParam));
+      OnLButtonDown(static_cast<UINT>(wParam), PointFromLParam(lParam));
       return TRUE;
     case WM_RBUTTONDOWN:
-      OnRButtonDown(static_cast<UINT>(wParam),
-                    PointFromLParam(lParam));
+      OnRButtonDown(static_cast<UINT>(wParam), PointFromLParam(lParam));
       return TRUE;
     case WM_DESTROY:
       OnDestroy();

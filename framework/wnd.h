@@ -55,8 +55,8 @@ class CWnd {
   // ActiveX hosting (needs AfxEnableControlContainer). Creates the control `clsid`, activates it
   // in place in `parent` at `rect` (parent's client coordinates) as child `id`, and makes its
   // window this object's. Neither persistence nor licence keys are supported: both stay null.
-  BOOL CreateControl(REFCLSID clsid, LPCSTR windowName, DWORD style, const RECT& rect,
-                     CWnd* parent, UINT id, CFile* persist = nullptr, BOOL storage = FALSE,
+  BOOL CreateControl(REFCLSID clsid, LPCSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+                     UINT id, CFile* persist = nullptr, BOOL storage = FALSE,
                      BSTR licenceKey = nullptr);
   // Calls the hosted control's member `dispid` through its dispatch interface. `paramInfo` is a
   // zero-ended list of argument type codes (kVtsNarrowString, kVtsVariantPointer), followed by

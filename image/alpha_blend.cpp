@@ -42,9 +42,9 @@ void BlendImageOver(const CxImage& image, long x, long y, const DrawArea& area, 
   for (long j = 0; j < h; ++j) {
     const long row = firstRow + j;
     BYTE* to = section + static_cast<std::size_t>(j) * stride;
-    const BYTE* pixels =
-        direct ? image.RowPointer(static_cast<DWORD>(row)) + static_cast<std::size_t>(firstColumn) * 3
-               : nullptr;
+    const BYTE* pixels = direct ? image.RowPointer(static_cast<DWORD>(row)) +
+                                      static_cast<std::size_t>(firstColumn) * 3
+                                : nullptr;
     for (long i = 0; i < w; ++i, to += 3) {
       const BYTE a = image.GetAlphaAt(firstColumn + i, row);
       if (a == 0) continue;

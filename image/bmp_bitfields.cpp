@@ -28,9 +28,7 @@ BYTE Extract(DWORD value, const ChannelShift& channel) {
 
 }  // namespace
 
-BYTE BitFieldChannel(DWORD value, DWORD mask) {
-  return Extract(value, ShiftFor(mask));
-}
+BYTE BitFieldChannel(DWORD value, DWORD mask) { return Extract(value, ShiftFor(mask)); }
 
 void WidenBitFields16(BYTE* pixels, DWORD width, DWORD height, std::size_t sourceStride,
                       std::size_t stride, const BitFieldMasks& masks) {

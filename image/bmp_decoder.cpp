@@ -33,8 +33,15 @@ bool HasExactPixelSize(const BITMAPINFOHEADER& info) {
 // The depths the pixel readers below know; any other would come out as a black picture.
 bool HasPixelReader(WORD bitCount) {
   switch (bitCount) {
-    case 1: case 4: case 8: case 16: case 24: case 32: return true;
-    default: return false;
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -170,10 +177,12 @@ bool BmpDecoder::ReadPixels(ImageFile* source) {
           hadData = source->Read(settings.pixels, 1, header.biSizeImage) > 0;
           break;
         case BI_RLE8:
-          hadData = DecodeRle8(source, settings.pixels, header.biSizeImage, settings.stride, height);
+          hadData =
+              DecodeRle8(source, settings.pixels, header.biSizeImage, settings.stride, height);
           break;
         case BI_RLE4:
-          hadData = DecodeRle4(source, settings.pixels, header.biSizeImage, settings.stride, height);
+          hadData =
+              DecodeRle4(source, settings.pixels, header.biSizeImage, settings.stride, height);
           break;
         default:
           return Fail("compression type not supported");
@@ -191,7 +200,8 @@ bool BmpDecoder::ReadPixels(ImageFile* source) {
       if (infoHeader.biCompression != BI_RGB && infoHeader.biCompression != BI_BITFIELDS) {
         return Fail("unknown compression");
       }
-      std::unique_ptr<BYTE[]> row(new (std::nothrow) BYTE[static_cast<std::size_t>(GetWidth()) * 4]);
+      std::unique_ptr<BYTE[]> row(new (std::nothrow)
+                                      BYTE[static_cast<std::size_t>(GetWidth()) * 4]);
       if (!row) return Fail("can't allocate memory");
       SeekToBits(source);
       hadData = ReadPixels32(source, row.get());

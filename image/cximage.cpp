@@ -18,9 +18,7 @@ DWORD NormalisedDepth(DWORD bpp) {
 
 CxImage::CxImage() : header{}, settings{} {}
 
-CxImage::~CxImage() {
-  Destroy();
-}
+CxImage::~CxImage() { Destroy(); }
 
 bool CxImage::Destroy() {
   alpha.reset();
@@ -34,8 +32,8 @@ BYTE* CxImage::Create(DWORD width, DWORD height, DWORD bpp) {
 
   const std::uint64_t stride = ((std::uint64_t{width} * bpp + 31) >> 5) * 4;
   const DWORD colours = bpp == 24 ? 0 : (1u << bpp);
-  const std::uint64_t total = kHeaderSize + std::uint64_t{colours} * sizeof(RGBQUAD) +
-                              stride * height;
+  const std::uint64_t total =
+      kHeaderSize + std::uint64_t{colours} * sizeof(RGBQUAD) + stride * height;
   if (width > kLargestSide || height > kLargestSide || total > GetMemoryCeiling()) {
     SetLastError("CXIMAGE_MAX_MEMORY exceeded");
     return nullptr;
@@ -122,19 +120,16 @@ RGBQUAD* CxImage::Palette() const {
   return reinterpret_cast<RGBQUAD*>(dib.get() + kHeaderSize);
 }
 
-DWORD CxImage::PaletteSize() const {
-  return header.biClrUsed * sizeof(RGBQUAD);
-}
+DWORD CxImage::PaletteSize() const { return header.biClrUsed * sizeof(RGBQUAD); }
 
-DWORD CxImage::TotalSize() const {
-  return header.biSize + header.biSizeImage + PaletteSize();
-}
+DWORD CxImage::TotalSize() const { return header.biSize + header.biSizeImage + PaletteSize(); }
 
 void CxImage::SetPalette(const RGBQUAD* entries, DWORD count) {
   RGBQUAD* table = Palette();
   if (entries == nullptr || table == nullptr) return;
   const std::uint64_t bytes = std::uint64_t{count} * sizeof(RGBQUAD);
-  std::memmove(table, entries, bytes < PaletteSize() ? static_cast<std::size_t>(bytes) : PaletteSize());
+  std::memmove(table, entries,
+               bytes < PaletteSize() ? static_cast<std::size_t>(bytes) : PaletteSize());
 }
 
 void CxImage::SetPaletteEntry(BYTE index, BYTE r, BYTE g, BYTE b, BYTE a) {
@@ -166,7 +161,8 @@ bool CxImage::ContainsPoint(long x, long y) const {
 bool CxImage::CreateAlphaPlane() {
   if (alpha) return true;
   if (!dib) return false;
-  const std::size_t size = static_cast<std::size_t>(GetWidth()) * static_cast<std::size_t>(GetHeight());
+  const std::size_t size =
+      static_cast<std::size_t>(GetWidth()) * static_cast<std::size_t>(GetHeight());
   alpha.reset(static_cast<BYTE*>(std::malloc(size > 0 ? size : 1)));
   if (!alpha) return false;
   std::memset(alpha.get(), 255, size);
@@ -175,12 +171,14 @@ bool CxImage::CreateAlphaPlane() {
 
 void CxImage::SetAlphaAt(long x, long y, BYTE a) {
   if (!alpha || !ContainsPoint(x, y)) return;
-  alpha[static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * static_cast<std::size_t>(GetWidth())] = a;
+  alpha[static_cast<std::size_t>(x) +
+        static_cast<std::size_t>(y) * static_cast<std::size_t>(GetWidth())] = a;
 }
 
 BYTE CxImage::GetAlphaAt(long x, long y) const {
   if (!alpha || !ContainsPoint(x, y)) return 255;
-  return alpha[static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * static_cast<std::size_t>(GetWidth())];
+  return alpha[static_cast<std::size_t>(x) +
+               static_cast<std::size_t>(y) * static_cast<std::size_t>(GetWidth())];
 }
 
 RGBQUAD CxImage::GetPixelColor(long x, long y) const {

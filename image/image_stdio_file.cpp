@@ -3,9 +3,7 @@
 ImageStdioFile::ImageStdioFile(std::FILE* stream)
     : stream(stream), closeOnDestroy(stream == nullptr) {}
 
-ImageStdioFile::~ImageStdioFile() {
-  Close();
-}
+ImageStdioFile::~ImageStdioFile() { Close(); }
 
 bool ImageStdioFile::Close() {
   bool closed = true;

@@ -19,11 +19,15 @@ bool IsColourMapEntrySize(BYTE bits) {
 
 DWORD FileBytesPerPixel(BYTE depth) {
   switch (depth) {
-    case 8: return 1;
+    case 8:
+      return 1;
     case 15:
-    case 16: return 2;
-    case 24: return 3;
-    default: return 4;
+    case 16:
+      return 2;
+    case 24:
+      return 3;
+    default:
+      return 4;
   }
 }
 
@@ -81,9 +85,18 @@ bool TgaDecoder::DecodeTga(ImageFile* source) {
 
   bool compressed = false;
   switch (tga.imageType) {
-    case 1: case 2: case 3: compressed = false; break;
-    case 9: case 10: case 11: compressed = true; break;
-    default: return Fail("Unknown TGA image type");
+    case 1:
+    case 2:
+    case 3:
+      compressed = false;
+      break;
+    case 9:
+    case 10:
+    case 11:
+      compressed = true;
+      break;
+    default:
+      return Fail("Unknown TGA image type");
   }
   if (tga.width == 0 || tga.height == 0 || tga.pixelDepth == 0 || tga.colourMapLength > 256) {
     return Fail("bad TGA header");
@@ -146,12 +159,14 @@ void TgaDecoder::ReadRawPixels(BYTE* dest, const TgaHeader& tga, ImageFile* sour
   }
   // A short read converts only the whole pixels it delivered; the rest stay as they were.
   const DWORD fileBytes = FileBytesPerPixel(depth);
-  const std::size_t pixelsRead = source->Read(scratch.data(), 1, std::size_t{count} * fileBytes) / fileBytes;
+  const std::size_t pixelsRead =
+      source->Read(scratch.data(), 1, std::size_t{count} * fileBytes) / fileBytes;
   const BYTE* from = scratch.data();
   for (std::size_t i = 0; i < pixelsRead; ++i, from += fileBytes, dest += 3) {
     BYTE alphaValue = 255;
     ConvertPixel(from, depth, dest, alphaValue);
-    if (depth == 32) SetAlphaAt(static_cast<long>(firstColumn + i), static_cast<long>(fileRow), alphaValue);
+    if (depth == 32)
+      SetAlphaAt(static_cast<long>(firstColumn + i), static_cast<long>(fileRow), alphaValue);
   }
 }
 
@@ -189,7 +204,8 @@ BYTE TgaDecoder::ReadRleRow(BYTE* dest, const TgaHeader& tga, ImageFile* source,
       BYTE* to = dest;
       for (DWORD i = 0; i < count; ++i, to += imageBytes) {
         for (DWORD b = 0; b < imageBytes; ++b) to[b] = pixel[b];
-        if (depth == 32) SetAlphaAt(static_cast<long>(x + i), static_cast<long>(fileRow), alphaValue);
+        if (depth == 32)
+          SetAlphaAt(static_cast<long>(x + i), static_cast<long>(fileRow), alphaValue);
       }
       if (resume >= 0) source->Seek(resume, SEEK_SET);
     } else {

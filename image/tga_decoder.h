@@ -40,8 +40,8 @@ class TgaDecoder : public CxImage {
                      DWORD fileRow, DWORD firstColumn);
   // Fills one row from run-length packets; returns the packet header that did not fit into the
   // row (255: none), which the next row starts with.
-  BYTE ReadRleRow(BYTE* dest, const TgaHeader& tga, ImageFile* source, DWORD width,
-                  DWORD fileRow, BYTE pendingPacket);
+  BYTE ReadRleRow(BYTE* dest, const TgaHeader& tga, ImageFile* source, DWORD width, DWORD fileRow,
+                  BYTE pendingPacket);
 
   std::vector<BYTE> scratch;  // one row of file pixels
 };

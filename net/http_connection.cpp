@@ -82,7 +82,9 @@ void HttpConnection::MarkConnected() { connected = true; }
 
 void HttpConnection::SetTimeouts(int receiveTimeoutMs) { receiveTimeout = receiveTimeoutMs; }
 
-void HttpConnection::SetPollSleep(int milliseconds) { pollSleep = milliseconds < 0 ? 0 : milliseconds; }
+void HttpConnection::SetPollSleep(int milliseconds) {
+  pollSleep = milliseconds < 0 ? 0 : milliseconds;
+}
 
 void HttpConnection::SetAbortFlag(const std::atomic<bool>* flag) { abortFlag = flag; }
 

@@ -9,7 +9,8 @@
 #include "net/decimal_text.h"
 #include "net/http_transfer.h"
 
-char* HttpTransfer::FormatRequest(char (&buffer)[kRequestSize], const char* host, const char* path) {
+char* HttpTransfer::FormatRequest(char (&buffer)[kRequestSize], const char* host,
+                                  const char* path) {
   buffer[0] = 0;
   if (host == nullptr || path == nullptr) return nullptr;
   int written = std::snprintf(buffer, kRequestSize,

@@ -82,8 +82,8 @@ class HttpTransfer {
   std::unique_ptr<HttpConnection> connection;
   std::unique_ptr<char[]> body;
   int bodySize;
-  int connectTimeout;   // ms the race waits for a first connection
-  int receiveTimeout;   // ms one Receive of the winner waits
-  int pollSleep;        // ms each Receive pass sleeps; handed to the winner
+  int connectTimeout;  // ms the race waits for a first connection
+  int receiveTimeout;  // ms one Receive of the winner waits
+  int pollSleep;       // ms each Receive pass sleeps; handed to the winner
   RaceOutcome raceOutcome;
 };

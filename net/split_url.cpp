@@ -24,7 +24,8 @@ std::optional<ParsedUrl> SplitUrl(const std::string& url) {
   }
   parsed.path = rest;
   std::string::size_type lastSlash = parsed.path.rfind('/');
-  parsed.fileName = lastSlash == std::string::npos ? parsed.path : parsed.path.substr(lastSlash + 1);
+  parsed.fileName =
+      lastSlash == std::string::npos ? parsed.path : parsed.path.substr(lastSlash + 1);
 
   if (parsed.host.empty() || parsed.port < 0 || parsed.path.empty() || parsed.fileName.empty()) {
     return std::nullopt;

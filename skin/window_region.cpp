@@ -44,8 +44,8 @@ class ShapeRuns {
     region->rdh.rcBound = RECT{0, 0, 0, 0};
     if (!rects_.empty()) {
       RECT& bounds = region->rdh.rcBound;
-      bounds = RECT{rects_.front().left, rects_.front().top, rects_.front().right,
-                    rects_.back().bottom};
+      bounds =
+          RECT{rects_.front().left, rects_.front().top, rects_.front().right, rects_.back().bottom};
       for (const RECT& run : rects_) {
         bounds.left = std::min(bounds.left, run.left);
         bounds.right = std::max(bounds.right, run.right);
@@ -93,7 +93,9 @@ bool ScanCopiedRows(HDC dc, HBITMAP bitmap, const BITMAP& info, COLORREF key, Sh
     // In the band the lowest row comes first.
     skin::ScanShapeRuns(
         width, rows, key,
-        [&](int x, int y) { return ColourOf(band[static_cast<size_t>(rows - 1 - y) * rowPixels + x]); },
+        [&](int x, int y) {
+          return ColourOf(band[static_cast<size_t>(rows - 1 - y) * rowPixels + x]);
+        },
         [&](int x0, int x1, int y) { found.Add(x0, x1, top + y); });
   }
   runs = std::move(found);

@@ -45,8 +45,8 @@ Behaviour ReadBehaviour() {
   if (mark == std::string::npos) return behaviour;
   const std::string line = text.substr(mark + std::strlen(kInstallerTrailerMark));
   Behaviour parsed;
-  if (std::sscanf(line.c_str(), "%15s %d %d %d", parsed.mode, &parsed.mainMs,
-                  &parsed.installingMs, &parsed.lingerMs) == 4) {
+  if (std::sscanf(line.c_str(), "%15s %d %d %d", parsed.mode, &parsed.mainMs, &parsed.installingMs,
+                  &parsed.lingerMs) == 4) {
     behaviour = parsed;
   }
   return behaviour;

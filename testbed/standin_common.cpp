@@ -53,8 +53,8 @@ void AppendRunRecord(const char* logName, const char* extra) {
   // Two stand-ins started together must not lose a record: the line goes out in one write to a
   // handle opened for appending only, which the system always places at the end of the file.
   const UniqueFileHandle log(::CreateFileA(path, FILE_APPEND_DATA,
-                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!log) return;
   DWORD written = 0;
   ::WriteFile(log.get(), line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);

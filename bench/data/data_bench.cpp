@@ -45,15 +45,16 @@ void BM_Descramble(benchmark::State& state) {
 // A scrambled definitions file of about 1 MB: sections of ten link keys each, as the launcher's.
 const std::string& DefinitionsFile() {
   static const std::string path = [] {
-    const std::string file = (std::filesystem::temp_directory_path() / "bench_data_play.dat").string();
+    const std::string file =
+        (std::filesystem::temp_directory_path() / "bench_data_play.dat").string();
     std::string text = "; generated for the benchmark\r\n";
-    const char* keys[] = {"Page", "Regist", "Pay", "System", "Gm", "MainLink", "ExitLink", "ShopLink",
-                          "FlashHttp", "FlashHttpHand"};
+    const char* keys[] = {"Page",     "Regist",   "Pay",      "System",    "Gm",
+                          "MainLink", "ExitLink", "ShopLink", "FlashHttp", "FlashHttpHand"};
     for (int section = 0; text.size() < (1u << 20); ++section) {
       text += "[Links" + std::to_string(section) + "]\r\n";
       for (const char* key : keys) {
-        text += std::string(key) + "=http://127.0.0.1:8631/pages/" + std::to_string(section) + "/" + key +
-                ".html?from=launcher\r\n";
+        text += std::string(key) + "=http://127.0.0.1:8631/pages/" + std::to_string(section) + "/" +
+                key + ".html?from=launcher\r\n";
       }
     }
     text.resize(1u << 20);
@@ -82,7 +83,8 @@ void BM_LoadDefinitions(benchmark::State& state) {
   size_t sections = 0;
   for (auto _ : state) {
     DefinitionTable table;
-    if (table.Load(path.c_str(), ScrambledFile::ModeScrambled) != 1) state.SkipWithError("load failed");
+    if (table.Load(path.c_str(), ScrambledFile::ModeScrambled) != 1)
+      state.SkipWithError("load failed");
     sections = table.Sections().size();
   }
   state.counters["sections"] = static_cast<double>(sections);
@@ -101,7 +103,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
     for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
     ConsoleReporter::ReportRuns(runs);
   }
-  void PrintRatio(const char* label, const std::string& measured, const std::string& reference) const {
+  void PrintRatio(const char* label, const std::string& measured,
+                  const std::string& reference) const {
     const auto m = times_.find(measured), r = times_.find(reference);
     if (m == times_.end() || r == times_.end() || r->second <= 0) return;
     std::printf("%-44s %8.2f  (%s / %s)\n", label, m->second / r->second, measured.c_str(),
@@ -120,8 +123,10 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   std::printf("\nRatios of CPU time per iteration, measured in this run:\n");
   reporter.PrintRatio("descramble 4 KiB vs memcpy 4 KiB", "BM_Descramble/4096", "BM_Memcpy/4096");
-  reporter.PrintRatio("descramble 1 MiB vs memcpy 1 MiB", "BM_Descramble/1048576", "BM_Memcpy/1048576");
-  reporter.PrintRatio("load 1 MB definitions vs raw read of it", "BM_LoadDefinitions", "BM_ReadFileRaw");
+  reporter.PrintRatio("descramble 1 MiB vs memcpy 1 MiB", "BM_Descramble/1048576",
+                      "BM_Memcpy/1048576");
+  reporter.PrintRatio("load 1 MB definitions vs raw read of it", "BM_LoadDefinitions",
+                      "BM_ReadFileRaw");
   std::error_code ignored;
   std::filesystem::remove(DefinitionsFile(), ignored);
   benchmark::Shutdown();

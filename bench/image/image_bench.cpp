@@ -44,8 +44,9 @@ void Stb(benchmark::State& state, int which) {
   const std::string& bytes = Picture(which);
   for (auto _ : state) {
     int width = 0, height = 0, channels = 0;
-    stbi_uc* pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
-                                            static_cast<int>(bytes.size()), &width, &height, &channels, 0);
+    stbi_uc* pixels =
+        stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
+                              static_cast<int>(bytes.size()), &width, &height, &channels, 0);
     if (pixels == nullptr) {
       state.SkipWithError(stbi_failure_reason());
       break;
@@ -125,11 +126,14 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   std::printf("\nDecoding throughput of ours against stb_image, measured in this run:\n");
   reporter.PrintRatio("808x581 24-bit BMP", "BM_Ours_Bmp24", "BM_Stb_Bmp24");
-  reporter.PrintRatio("808x581 8-bit RLE8 BMP vs stb on the plain file", "BM_Ours_Bmp8Rle", "BM_Stb_Bmp8Plain");
+  reporter.PrintRatio("808x581 8-bit RLE8 BMP vs stb on the plain file", "BM_Ours_Bmp8Rle",
+                      "BM_Stb_Bmp8Plain");
   reporter.PrintRatio("808x581 8-bit plain BMP", "BM_Ours_Bmp8Plain", "BM_Stb_Bmp8Plain");
   reporter.PrintRatio("808x581 32-bit RLE TGA", "BM_Ours_Tga32Rle", "BM_Stb_Tga32Rle");
-  std::printf("  (the RLE8 and plain files decode to the same pixels: %s)\n", RleMatchesPlain() ? "yes" : "NO");
-  if (reporter.Skipped("BM_Stb_Bmp8Rle")) std::printf("  (stb_image refused the RLE8 file itself)\n");
+  std::printf("  (the RLE8 and plain files decode to the same pixels: %s)\n",
+              RleMatchesPlain() ? "yes" : "NO");
+  if (reporter.Skipped("BM_Stb_Bmp8Rle"))
+    std::printf("  (stb_image refused the RLE8 file itself)\n");
   benchmark::Shutdown();
   return 0;
 }

@@ -6,15 +6,18 @@
 namespace picture_files {
 namespace {
 
-std::string Le16(unsigned v) { return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8 & 0xFF)}; }
+std::string Le16(unsigned v) {
+  return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8 & 0xFF)};
+}
 std::string Le32(std::uint32_t v) { return Le16(v & 0xFFFF) + Le16(v >> 16); }
 
-std::string BmpFile(int bpp, std::uint32_t compression, const std::string& table, const std::string& bits) {
+std::string BmpFile(int bpp, std::uint32_t compression, const std::string& table,
+                    const std::string& bits) {
   const std::uint32_t offset = static_cast<std::uint32_t>(14 + 40 + table.size());
   return "BM" + Le32(static_cast<std::uint32_t>(offset + bits.size())) + Le32(0) + Le32(offset) +
          Le32(40) + Le32(kWidth) + Le32(kHeight) + Le16(1) + Le16(static_cast<unsigned>(bpp)) +
-         Le32(compression) + Le32(static_cast<std::uint32_t>(bits.size())) + Le32(2835) + Le32(2835) +
-         Le32(table.size() / 4) + Le32(0) + table + bits;
+         Le32(compression) + Le32(static_cast<std::uint32_t>(bits.size())) + Le32(2835) +
+         Le32(2835) + Le32(table.size() / 4) + Le32(0) + table + bits;
 }
 
 // Deterministic noise.

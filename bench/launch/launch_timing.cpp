@@ -201,10 +201,12 @@ int main(int argc, char** argv) {
   }
   Report("start-up, Play.exe", launcher);
   Report("start-up, bare pop-up (reference)", reference);
-  std::printf("start-up ratio Play.exe / bare pop-up: %.2f\n", Median(launcher) / Median(reference));
+  std::printf("start-up ratio Play.exe / bare pop-up: %.2f\n",
+              Median(launcher) / Median(reference));
   if (!baseline.empty()) {
     Report("start-up, baseline Play.exe", earlier);
-    std::printf("start-up ratio baseline / bare pop-up: %.2f\n", Median(earlier) / Median(reference));
+    std::printf("start-up ratio baseline / bare pop-up: %.2f\n",
+                Median(earlier) / Median(reference));
     std::printf("start-up ratio Play.exe / baseline: %.2f\n", Median(launcher) / Median(earlier));
   }
   Report("click on StanEnt to patcher record", clicks);

@@ -35,7 +35,9 @@ double DownloadWithLauncher(const std::string& url) {
   HttpDownloader downloader;
   if (downloader.Start({url}) != 1) return -1;
   WaitForSingleObject(downloader.GetWorkerThread(), INFINITE);
-  if (downloader.GetPercent() != 100 || downloader.GetTransfer().bodySize != static_cast<int>(kFileSize)) return -1;
+  if (downloader.GetPercent() != 100 ||
+      downloader.GetTransfer().bodySize != static_cast<int>(kFileSize))
+    return -1;
   return Seconds(start);
 }
 
@@ -43,8 +45,9 @@ double DownloadWithLauncher(const std::string& url) {
 double DownloadWithCurl(const std::string& url) {
   std::string curl = "/usr/bin/curl";
   std::string quiet = "-sS", out = "-o", sink = "/dev/null", fail = "--fail";
-  char* argv[] = {curl.data(), quiet.data(), fail.data(), out.data(), sink.data(),
-                  const_cast<char*>(url.c_str()), nullptr};
+  char* argv[] = {curl.data(), quiet.data(), fail.data(),
+                  out.data(),  sink.data(),  const_cast<char*>(url.c_str()),
+                  nullptr};
   Clock::time_point start = Clock::now();
   pid_t pid = -1;
   if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv, environ) != 0) return -1;
@@ -76,7 +79,10 @@ void BM_Download50MegabytesAgainstCurl(benchmark::State& state) {
     state.counters["time_vs_curl"] = launcherTotal / curlTotal;
   }
 }
-BENCHMARK(BM_Download50MegabytesAgainstCurl)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Download50MegabytesAgainstCurl)
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_Receive200ByteHeader(benchmark::State& state) {
   net_testing::WinsockSession winsock;
@@ -103,7 +109,8 @@ void BM_Receive200ByteHeader(benchmark::State& state) {
     total += seconds;
   }
   if (state.iterations() > 0) {
-    state.counters["ms_per_byte"] = total * 1000.0 / 200.0 / static_cast<double>(state.iterations());
+    state.counters["ms_per_byte"] =
+        total * 1000.0 / 200.0 / static_cast<double>(state.iterations());
   }
 }
 BENCHMARK(BM_Receive200ByteHeader)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);

@@ -32,8 +32,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-  HBITMAP bitmap = static_cast<HBITMAP>(
-      ::LoadImageA(nullptr, argv[1], IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  HBITMAP bitmap =
+      static_cast<HBITMAP>(::LoadImageA(nullptr, argv[1], IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
   if (bitmap == nullptr) {
     std::fprintf(stderr, "shape_timing: cannot load %s\n", argv[1]);
     return 1;

@@ -115,8 +115,8 @@ DWORD CopyValue(const std::string& value, char* buffer, DWORD size) {
 }  // namespace
 
 // Listing sections or keys (a null section or key) is not needed here; it gives an empty text.
-DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* def,
-                               char* buffer, DWORD size, const char* file) {
+DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* def, char* buffer,
+                               DWORD size, const char* file) {
   if (buffer == nullptr || size == 0) return 0;
   buffer[0] = '\0';
   if (section == nullptr || key == nullptr || file == nullptr) return 0;
@@ -145,10 +145,14 @@ UINT GetPrivateProfileIntA(const char* section, const char* key, int def, const 
   UINT total = 0;
   for (; *p != '\0'; ++p) {
     unsigned digit;
-    if (*p >= '0' && *p <= '9') digit = static_cast<unsigned>(*p - '0');
-    else if (*p >= 'a' && *p <= 'z') digit = static_cast<unsigned>(*p - 'a' + 10);
-    else if (*p >= 'A' && *p <= 'Z') digit = static_cast<unsigned>(*p - 'A' + 10);
-    else break;
+    if (*p >= '0' && *p <= '9')
+      digit = static_cast<unsigned>(*p - '0');
+    else if (*p >= 'a' && *p <= 'z')
+      digit = static_cast<unsigned>(*p - 'a' + 10);
+    else if (*p >= 'A' && *p <= 'Z')
+      digit = static_cast<unsigned>(*p - 'A' + 10);
+    else
+      break;
     if (digit >= base) break;
     total = total * base + digit;
   }

@@ -59,7 +59,8 @@ DWORD WaitForSingleObject(HANDLE thread, DWORD milliseconds) {
   auto finished = [&state] { return state.finished; };
   if (milliseconds == INFINITE) {
     state.finishedSignal.wait(hold, finished);
-  } else if (!state.finishedSignal.wait_for(hold, std::chrono::milliseconds(milliseconds), finished)) {
+  } else if (!state.finishedSignal.wait_for(hold, std::chrono::milliseconds(milliseconds),
+                                            finished)) {
     return WAIT_TIMEOUT;
   }
   return WAIT_OBJECT_0;

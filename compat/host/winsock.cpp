@@ -23,27 +23,48 @@ int WSACleanup() { return 0; }
 
 int WSAGetLastError() {
   switch (errno) {
-    case EINTR: return WSAEINTR;
-    case EAGAIN: return WSAEWOULDBLOCK;  // EWOULDBLOCK on Linux
-    case EINPROGRESS: return WSAEWOULDBLOCK;  // a non-blocking connect under way
-    case EALREADY: return WSAEALREADY;
-    case EBADF: return WSAENOTSOCK;
-    case ENOTSOCK: return WSAENOTSOCK;
-    case EFAULT: return WSAEFAULT;
-    case EINVAL: return WSAEINVAL;
-    case EMFILE: return WSAEMFILE;
-    case EADDRINUSE: return WSAEADDRINUSE;
-    case ENETUNREACH: return WSAENETUNREACH;
-    case ECONNABORTED: return WSAECONNABORTED;
-    case ECONNRESET: return WSAECONNRESET;
-    case ENOBUFS: return WSAENOBUFS;
-    case EISCONN: return WSAEISCONN;
-    case ENOTCONN: return WSAENOTCONN;
-    case EPIPE: return WSAESHUTDOWN;
-    case ETIMEDOUT: return WSAETIMEDOUT;
-    case ECONNREFUSED: return WSAECONNREFUSED;
-    case EHOSTUNREACH: return WSAEHOSTUNREACH;
-    default: return WSABASEERR + errno;  // no Winsock twin; the network code treats it as fatal
+    case EINTR:
+      return WSAEINTR;
+    case EAGAIN:
+      return WSAEWOULDBLOCK;  // EWOULDBLOCK on Linux
+    case EINPROGRESS:
+      return WSAEWOULDBLOCK;  // a non-blocking connect under way
+    case EALREADY:
+      return WSAEALREADY;
+    case EBADF:
+      return WSAENOTSOCK;
+    case ENOTSOCK:
+      return WSAENOTSOCK;
+    case EFAULT:
+      return WSAEFAULT;
+    case EINVAL:
+      return WSAEINVAL;
+    case EMFILE:
+      return WSAEMFILE;
+    case EADDRINUSE:
+      return WSAEADDRINUSE;
+    case ENETUNREACH:
+      return WSAENETUNREACH;
+    case ECONNABORTED:
+      return WSAECONNABORTED;
+    case ECONNRESET:
+      return WSAECONNRESET;
+    case ENOBUFS:
+      return WSAENOBUFS;
+    case EISCONN:
+      return WSAEISCONN;
+    case ENOTCONN:
+      return WSAENOTCONN;
+    case EPIPE:
+      return WSAESHUTDOWN;
+    case ETIMEDOUT:
+      return WSAETIMEDOUT;
+    case ECONNREFUSED:
+      return WSAECONNREFUSED;
+    case EHOSTUNREACH:
+      return WSAEHOSTUNREACH;
+    default:
+      return WSABASEERR + errno;  // no Winsock twin; the network code treats it as fatal
   }
 }
 
@@ -123,7 +144,8 @@ int select(int, fd_set* readSet, fd_set* writeSet, fd_set* exceptSet, const time
   std::vector<pollfd> entries;
   auto collect = [&entries](const fd_set* set, short events) {
     if (set == nullptr) return;
-    for (unsigned int i = 0; i < set->fd_count; ++i) Entry(entries, set->fd_array[i]).events |= events;
+    for (unsigned int i = 0; i < set->fd_count; ++i)
+      Entry(entries, set->fd_array[i]).events |= events;
   };
   collect(readSet, POLLIN);
   collect(writeSet, POLLOUT);
@@ -146,7 +168,8 @@ int select(int, fd_set* readSet, fd_set* writeSet, fd_set* exceptSet, const time
     }
   }
   // Readable: data, or a closed or reset connection that recv reports.
-  int ready = Keep(readSet, entries, [](short e) { return (e & (POLLIN | POLLHUP | POLLERR)) != 0; });
+  int ready =
+      Keep(readSet, entries, [](short e) { return (e & (POLLIN | POLLHUP | POLLERR)) != 0; });
   // Writable only when connected: Linux also flags a refused connect (POLLERR) and a socket that
   // never connected (POLLHUP) as writable, Winsock does not.
   ready += Keep(writeSet, entries,

@@ -25,14 +25,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz_data::WriteInput(input, data, size);
   AniTable table;
   const int result = table.Load(input.c_str());
-  if (result != 0 && std::strcmp(table.Path(), input.c_str()) != 0) fuzz_data::Fail("path not kept");
+  if (result != 0 && std::strcmp(table.Path(), input.c_str()) != 0)
+    fuzz_data::Fail("path not kept");
   for (const auto& [name, frames] : table.Sections()) {
-    if (name.size() >= AniTable::kNameSize || name.find(']') != std::string::npos || HoldsBlank(name)) {
+    if (name.size() >= AniTable::kNameSize || name.find(']') != std::string::npos ||
+        HoldsBlank(name)) {
       fuzz_data::Fail("bad section name stored");
     }
-    if (frames.size() >= static_cast<size_t>(AniTable::kFrameCountModulus)) fuzz_data::Fail("too many frames");
+    if (frames.size() >= static_cast<size_t>(AniTable::kFrameCountModulus))
+      fuzz_data::Fail("too many frames");
     for (const std::string& frame : frames) {
-      if (frame.size() >= AniTable::kPathSize || HoldsBlank(frame)) fuzz_data::Fail("bad frame path");
+      if (frame.size() >= AniTable::kPathSize || HoldsBlank(frame))
+        fuzz_data::Fail("bad frame path");
     }
     if (table.Find(name.c_str()) != &frames) fuzz_data::Fail("Find misses a stored section");
   }

@@ -54,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz_data::WriteInput(plainInput, data, size);
 
   DefinitionTable fromScrambled;
-  const int scrambledResult = fromScrambled.Load(scrambledInput.c_str(), ScrambledFile::ModeScrambled);
+  const int scrambledResult =
+      fromScrambled.Load(scrambledInput.c_str(), ScrambledFile::ModeScrambled);
   CheckLimits(fromScrambled);
   DefinitionTable fromPlain;
   const int plainResult = fromPlain.Load(plainInput.c_str(), ScrambledFile::ModePlain);

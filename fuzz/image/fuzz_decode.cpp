@@ -42,9 +42,11 @@ void FuzzDecode(const std::uint8_t* data, std::size_t size, int type, DWORD memo
     }
   }
   const DrawArea area = ClipDrawArea(0, 0, 64, 64, -3, -2, image.GetWidth(), image.GetHeight());
-  std::vector<BYTE> section(static_cast<std::size_t>(SectionStride(area.Width())) * area.Height() + 1);
+  std::vector<BYTE> section(static_cast<std::size_t>(SectionStride(area.Width())) * area.Height() +
+                            1);
   BlendImageOver(image, -3, -2, area, section.data());
   image.FlipRows();
   image.MirrorColumns();
-  if (checksum == 0xFFFFFFFFu) std::printf("%u\n", checksum);  // keeps the walk from being optimised out
+  if (checksum == 0xFFFFFFFFu)
+    std::printf("%u\n", checksum);  // keeps the walk from being optimised out
 }

@@ -11,8 +11,8 @@ namespace {
 int BlendOnto(HDC dc, const CxImage& image, long x, long y) {
   RECT clip{};
   GetClipBox(dc, &clip);
-  const DrawArea area =
-      ClipDrawArea(clip.left, clip.top, clip.right, clip.bottom, x, y, image.GetWidth(), image.GetHeight());
+  const DrawArea area = ClipDrawArea(clip.left, clip.top, clip.right, clip.bottom, x, y,
+                                     image.GetWidth(), image.GetHeight());
   const long w = area.Width();
   const long h = area.Height();
 

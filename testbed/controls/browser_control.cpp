@@ -17,8 +17,8 @@
 namespace {
 
 // {EAB22AC3-30C1-11CF-A7EB-0000C05BAE0B}
-const CLSID kBrowserClassId = {0xEAB22AC3, 0x30C1, 0x11CF,
-                               {0xA7, 0xEB, 0x00, 0x00, 0xC0, 0x5B, 0xAE, 0x0B}};
+const CLSID kBrowserClassId = {
+    0xEAB22AC3, 0x30C1, 0x11CF, {0xA7, 0xEB, 0x00, 0x00, 0xC0, 0x5B, 0xAE, 0x0B}};
 constexpr DISPID kDispidNavigate = 104;
 constexpr const char* kLogFile = "standin-browser.log";
 constexpr const char* kRefuseVariable = "STANDIN_BROWSER_REFUSE";
@@ -37,10 +37,9 @@ constexpr int kTextLine = 24;
 constexpr int kBlockGap = 4;
 
 UniqueGdiObject<HFONT> PageFont(int height, int weight) {
-  return UniqueGdiObject<HFONT>(::CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE,
-                                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                              DEFAULT_PITCH | FF_SWISS, L"SimSun"));
+  return UniqueGdiObject<HFONT>(::CreateFontW(
+      height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"SimSun"));
 }
 
 // `text` broken into lines no wider than `width` in the font selected into `dc`: anywhere for
@@ -145,13 +144,24 @@ class BrowserControl final : public StandInControl, public IDispatch {
         info.fMask = SIF_ALL;
         ::GetScrollInfo(m_window, SB_VERT, &info);
         switch (LOWORD(wParam)) {
-          case SB_LINEUP: ScrollTo(m_scroll - kTextLine); break;
-          case SB_LINEDOWN: ScrollTo(m_scroll + kTextLine); break;
-          case SB_PAGEUP: ScrollTo(m_scroll - static_cast<int>(info.nPage)); break;
-          case SB_PAGEDOWN: ScrollTo(m_scroll + static_cast<int>(info.nPage)); break;
+          case SB_LINEUP:
+            ScrollTo(m_scroll - kTextLine);
+            break;
+          case SB_LINEDOWN:
+            ScrollTo(m_scroll + kTextLine);
+            break;
+          case SB_PAGEUP:
+            ScrollTo(m_scroll - static_cast<int>(info.nPage));
+            break;
+          case SB_PAGEDOWN:
+            ScrollTo(m_scroll + static_cast<int>(info.nPage));
+            break;
           case SB_THUMBTRACK:
-          case SB_THUMBPOSITION: ScrollTo(info.nTrackPos); break;
-          default: break;
+          case SB_THUMBPOSITION:
+            ScrollTo(info.nTrackPos);
+            break;
+          default:
+            break;
         }
         return 0;
       }
@@ -166,13 +176,26 @@ class BrowserControl final : public StandInControl, public IDispatch {
     if (m_window != nullptr) ::GetClientRect(m_window, &client);
     const int page = std::max(kTextLine, static_cast<int>(client.bottom) - kTextLine);
     switch (msg.wParam) {
-      case VK_UP: ScrollTo(m_scroll - kTextLine); return S_OK;
-      case VK_DOWN: ScrollTo(m_scroll + kTextLine); return S_OK;
-      case VK_PRIOR: ScrollTo(m_scroll - page); return S_OK;
-      case VK_NEXT: ScrollTo(m_scroll + page); return S_OK;
-      case VK_HOME: ScrollTo(0); return S_OK;
-      case VK_END: ScrollTo(m_contentHeight); return S_OK;
-      default: return S_FALSE;
+      case VK_UP:
+        ScrollTo(m_scroll - kTextLine);
+        return S_OK;
+      case VK_DOWN:
+        ScrollTo(m_scroll + kTextLine);
+        return S_OK;
+      case VK_PRIOR:
+        ScrollTo(m_scroll - page);
+        return S_OK;
+      case VK_NEXT:
+        ScrollTo(m_scroll + page);
+        return S_OK;
+      case VK_HOME:
+        ScrollTo(0);
+        return S_OK;
+      case VK_END:
+        ScrollTo(m_contentHeight);
+        return S_OK;
+      default:
+        return S_FALSE;
     }
   }
 
@@ -249,6 +272,10 @@ class BrowserControl final : public StandInControl, public IDispatch {
 
 }  // namespace
 
-const StandInServerDescription kStandInServer = {
-    kBrowserClassId, "Microsoft Web Browser (stand-in)", "Shell.Explorer.1",
-    kRefuseVariable, kWindowClass, CreateStandInObject<BrowserControl>, nullptr};
+const StandInServerDescription kStandInServer = {kBrowserClassId,
+                                                 "Microsoft Web Browser (stand-in)",
+                                                 "Shell.Explorer.1",
+                                                 kRefuseVariable,
+                                                 kWindowClass,
+                                                 CreateStandInObject<BrowserControl>,
+                                                 nullptr};

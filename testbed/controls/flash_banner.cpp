@@ -14,13 +14,17 @@ struct Colour {
   double r, g, b;
 };
 
-Colour FromRef(COLORREF c) { return {double(GetRValue(c)), double(GetGValue(c)), double(GetBValue(c))}; }
+Colour FromRef(COLORREF c) {
+  return {double(GetRValue(c)), double(GetGValue(c)), double(GetBValue(c))};
+}
 
 Colour Mix(const Colour& a, const Colour& b, double t) {
   return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-unsigned char Clamp(double v) { return static_cast<unsigned char>(std::min(255.0, std::max(0.0, v))); }
+unsigned char Clamp(double v) {
+  return static_cast<unsigned char>(std::min(255.0, std::max(0.0, v)));
+}
 
 // The sky, glow and sweep, computed per pixel into a 32-bit top-down buffer. The glow is
 // separable (a product of a column and a row factor), so a frame costs little more than a fill.
@@ -44,7 +48,8 @@ void PaintSky(unsigned char* pixels, int width, int height, COLORREF background,
     const float glowRow = static_cast<float>(std::exp(-dy * dy * 3.0));
     const float r = static_cast<float>(row.r), g = static_cast<float>(row.g),
                 b = static_cast<float>(row.b);
-    const float gr = static_cast<float>(glowColour.r) - r, gg = static_cast<float>(glowColour.g) - g,
+    const float gr = static_cast<float>(glowColour.r) - r,
+                gg = static_cast<float>(glowColour.g) - g,
                 gb = static_cast<float>(glowColour.b) - b;
     const float bandCentre = static_cast<float>(sweep - y * 0.5);
     unsigned char* out = pixels + static_cast<size_t>(y) * width * 4;

@@ -16,11 +16,11 @@
 namespace {
 
 // {D27CDB6E-AE6D-11CF-96B8-444553540000}
-const CLSID kFlashClassId = {0xD27CDB6E, 0xAE6D, 0x11CF,
-                             {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+const CLSID kFlashClassId = {
+    0xD27CDB6E, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 // {D27CDB6C-AE6D-11CF-96B8-444553540000}: the primary (dual) interface.
-const IID kFlashInterfaceId = {0xD27CDB6C, 0xAE6D, 0x11CF,
-                               {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+const IID kFlashInterfaceId = {
+    0xD27CDB6C, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 
 constexpr DISPID kDispidMovie = 102;
 constexpr DISPID kDispidPlay = 112;
@@ -35,8 +35,8 @@ DWORD ReadSetting(const char* name, DWORD fallback) {
   DWORD value = fallback, size = sizeof value, type = 0;
   const UniqueRegistryKey key = OpenRegistryKey(HKEY_CURRENT_USER, kSettingsKey, KEY_READ);
   if (!key) return fallback;
-  if (::RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                         &size) != ERROR_SUCCESS ||
+  if (::RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+          ERROR_SUCCESS ||
       type != REG_DWORD) {
     value = fallback;
   }
@@ -45,6 +45,7 @@ DWORD ReadSetting(const char* name, DWORD fallback) {
 
 // The dual interface: dispatch, then 32 operations this stand-in does not offer (each answers
 // E_NOTIMPL and takes no argument), so that the version query lands in slot 39.
+// clang-format off
 #define UNUSED_OPERATION(n) \
   virtual HRESULT STDMETHODCALLTYPE Unused##n() { return E_NOTIMPL; }
 struct IStandInFlash : public IDispatch {
@@ -60,6 +61,7 @@ struct IStandInFlash : public IDispatch {
   virtual HRESULT STDMETHODCALLTYPE FlashVersion(long* version) = 0;
 };
 #undef UNUSED_OPERATION
+// clang-format on
 
 class FlashControl final : public StandInControl, public IStandInFlash {
  public:
@@ -195,9 +197,9 @@ class FlashControl final : public StandInControl, public IStandInFlash {
 
   void ShowContextMenu() {
     HMENU menu = ::CreatePopupMenu();
-    const wchar_t* const items[] = {L"Zoom In", L"Zoom Out", L"Show All", nullptr, L"Quality",
-                                    nullptr, L"Play", L"Loop", nullptr,
-                                    L"About Flash Player stand-in..."};
+    const wchar_t* const items[] = {
+        L"Zoom In", L"Zoom Out", L"Show All", nullptr, L"Quality",
+        nullptr,    L"Play",     L"Loop",     nullptr, L"About Flash Player stand-in..."};
     UINT id = 1;
     for (const wchar_t* item : items) {
       ::AppendMenuW(menu, item != nullptr ? MF_STRING : MF_SEPARATOR, item ? id++ : 0, item);
@@ -219,6 +221,10 @@ bool RegistrationRefused() { return ReadSetting("RegisterFails", 0) != 0; }
 
 }  // namespace
 
-const StandInServerDescription kStandInServer = {
-    kFlashClassId, "Shockwave Flash Object (stand-in)", "ShockwaveFlash.ShockwaveFlash",
-    kRefuseVariable, kWindowClass, CreateStandInObject<FlashControl>, RegistrationRefused};
+const StandInServerDescription kStandInServer = {kFlashClassId,
+                                                 "Shockwave Flash Object (stand-in)",
+                                                 "ShockwaveFlash.ShockwaveFlash",
+                                                 kRefuseVariable,
+                                                 kWindowClass,
+                                                 CreateStandInObject<FlashControl>,
+                                                 RegistrationRefused};

@@ -40,7 +40,8 @@ FlashMovie ReadFlashMovie(const std::wstring& path) {
   const std::vector<unsigned char> bytes = ReadWholeFile(path);
   if (bytes.size() < 9) return movie;
   const bool uncompressed = bytes[0] == 'F' && bytes[1] == 'W' && bytes[2] == 'S';
-  const bool compressed = (bytes[0] == 'C' || bytes[0] == 'Z') && bytes[1] == 'W' && bytes[2] == 'S';
+  const bool compressed =
+      (bytes[0] == 'C' || bytes[0] == 'Z') && bytes[1] == 'W' && bytes[2] == 'S';
   if (!uncompressed && !compressed) return movie;
   movie.playable = true;
   if (!compressed) {

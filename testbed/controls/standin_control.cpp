@@ -62,9 +62,7 @@ HRESULT STDMETHODCALLTYPE StandInControl::GetClientSite(IOleClientSite** site) {
 HRESULT STDMETHODCALLTYPE StandInControl::SetHostNames(LPCOLESTR, LPCOLESTR) { return S_OK; }
 HRESULT STDMETHODCALLTYPE StandInControl::Close(DWORD) { return InPlaceDeactivate(); }
 HRESULT STDMETHODCALLTYPE StandInControl::SetMoniker(DWORD, IMoniker*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE StandInControl::GetMoniker(DWORD, DWORD, IMoniker**) {
-  return E_NOTIMPL;
-}
+HRESULT STDMETHODCALLTYPE StandInControl::GetMoniker(DWORD, DWORD, IMoniker**) { return E_NOTIMPL; }
 HRESULT STDMETHODCALLTYPE StandInControl::InitFromData(IDataObject*, BOOL, DWORD) {
   return E_NOTIMPL;
 }
@@ -119,10 +117,10 @@ HRESULT StandInControl::ActivateInPlace(IOleClientSite* site, HWND, LPCRECT) {
     windowClass.lpszClassName = m_windowClass;
     ::RegisterClassW(&windowClass);
   }
-  m_window = ::CreateWindowExW(0, m_windowClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                               position.left, position.top, position.right - position.left,
-                               position.bottom - position.top, parent, nullptr, g_serverModule,
-                               this);
+  m_window =
+      ::CreateWindowExW(0, m_windowClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                        position.left, position.top, position.right - position.left,
+                        position.bottom - position.top, parent, nullptr, g_serverModule, this);
   if (m_window == nullptr) {
     inPlaceSite->OnInPlaceDeactivate();
     return E_FAIL;
@@ -136,9 +134,7 @@ HRESULT STDMETHODCALLTYPE StandInControl::EnumVerbs(IEnumOLEVERB**) { return E_N
 HRESULT STDMETHODCALLTYPE StandInControl::Update() { return S_OK; }
 HRESULT STDMETHODCALLTYPE StandInControl::IsUpToDate() { return S_OK; }
 
-HRESULT STDMETHODCALLTYPE StandInControl::GetUserClassID(CLSID* clsid) {
-  return GetClassID(clsid);
-}
+HRESULT STDMETHODCALLTYPE StandInControl::GetUserClassID(CLSID* clsid) { return GetClassID(clsid); }
 
 HRESULT STDMETHODCALLTYPE StandInControl::GetUserType(DWORD, LPOLESTR*) { return E_NOTIMPL; }
 

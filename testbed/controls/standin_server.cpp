@@ -33,8 +33,7 @@ LONG SetText(HKEY root, const std::string& path, const char* name, const std::st
   LONG result = ERROR_SUCCESS;
   const UniqueRegistryKey key = CreateRegistryKey(root, path.c_str(), KEY_WRITE, &result);
   if (!key) return result;
-  return ::RegSetValueExA(key.get(), name, 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(value.c_str()),
+  return ::RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                           static_cast<DWORD>(value.size() + 1));
 }
 
@@ -57,8 +56,8 @@ void AppendControlLog(const char* fileName, const char* line) {
   std::string record = line;
   record += "\r\n";
   const UniqueFileHandle log(::CreateFileA(fileName, FILE_APPEND_DATA,
-                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!log) return;
   DWORD written = 0;
   ::WriteFile(log.get(), record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
@@ -162,8 +161,8 @@ HRESULT RegisterControlServer(REFCLSID clsid, const char* description, const cha
       SetText(HKEY_CLASSES_ROOT, serverPath, "ThreadingModel", "Apartment") != ERROR_SUCCESS ||
       SetText(HKEY_CLASSES_ROOT, clsidPath + "\\Control", nullptr, "") != ERROR_SUCCESS ||
       SetText(HKEY_CLASSES_ROOT, clsidPath + "\\ProgID", nullptr, progId) != ERROR_SUCCESS ||
-      SetText(HKEY_CLASSES_ROOT, std::string(progId) + "\\CLSID", nullptr,
-              clsidPath.substr(6)) != ERROR_SUCCESS) {
+      SetText(HKEY_CLASSES_ROOT, std::string(progId) + "\\CLSID", nullptr, clsidPath.substr(6)) !=
+          ERROR_SUCCESS) {
     return SELFREG_E_CLASS;
   }
   return S_OK;
@@ -174,8 +173,7 @@ HRESULT UnregisterControlServer(REFCLSID clsid, const char* progId) {
   std::string replaced;
   if (GetText(HKEY_CLASSES_ROOT, clsidPath, kReplacedValue, &replaced)) {
     SetText(HKEY_CLASSES_ROOT, clsidPath + "\\InprocServer32", nullptr, replaced);
-    const UniqueRegistryKey key =
-        OpenRegistryKey(HKEY_CLASSES_ROOT, clsidPath.c_str(), KEY_WRITE);
+    const UniqueRegistryKey key = OpenRegistryKey(HKEY_CLASSES_ROOT, clsidPath.c_str(), KEY_WRITE);
     if (key) ::RegDeleteValueA(key.get(), kReplacedValue);
     return S_OK;
   }

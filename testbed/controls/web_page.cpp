@@ -114,12 +114,18 @@ wchar_t Entity(const std::wstring& text, size_t* at) {
   if (end == std::wstring::npos || end - *at > 10) return L'&';
   const std::wstring name = text.substr(*at, end - *at);
   wchar_t value = 0;
-  if (name == L"amp") value = L'&';
-  else if (name == L"lt") value = L'<';
-  else if (name == L"gt") value = L'>';
-  else if (name == L"quot") value = L'"';
-  else if (name == L"apos") value = L'\'';
-  else if (name == L"nbsp") value = 0xA0;
+  if (name == L"amp")
+    value = L'&';
+  else if (name == L"lt")
+    value = L'<';
+  else if (name == L"gt")
+    value = L'>';
+  else if (name == L"quot")
+    value = L'"';
+  else if (name == L"apos")
+    value = L'\'';
+  else if (name == L"nbsp")
+    value = 0xA0;
   else if (name.size() > 1 && name[0] == L'#') {
     const bool hex = name[1] == L'x' || name[1] == L'X';
     const unsigned long code = std::wcstoul(name.c_str() + (hex ? 2 : 1), nullptr, hex ? 16 : 10);
@@ -185,12 +191,13 @@ WebPage ParseHtml(const std::string& bytes) {
       }
       continue;
     }
-    if (IsOneOf(name, {L"p", L"div", L"br", L"li", L"h1", L"h2", L"h3", L"h4", L"h5", L"h6",
-                       L"ul", L"ol", L"tr", L"table", L"header", L"main", L"nav", L"footer",
-                       L"section", L"article", L"body", L"head", L"hr", L"dt", L"dd"})) {
+    if (IsOneOf(name, {L"p",      L"div",  L"br",  L"li",     L"h1",      L"h2",      L"h3",
+                       L"h4",     L"h5",   L"h6",  L"ul",     L"ol",      L"tr",      L"table",
+                       L"header", L"main", L"nav", L"footer", L"section", L"article", L"body",
+                       L"head",   L"hr",   L"dt",  L"dd"})) {
       text.EndBlock(&page.blocks);
-    } else if (!IsOneOf(name, {L"a", L"b", L"i", L"em", L"strong", L"u", L"font", L"small",
-                               L"big", L"sup", L"sub"})) {
+    } else if (!IsOneOf(name, {L"a", L"b", L"i", L"em", L"strong", L"u", L"font", L"small", L"big",
+                               L"sup", L"sub"})) {
       text.Space();
     }
   }

@@ -72,7 +72,9 @@ class GameFolder {
   const fs::path& path() const { return dir_.path(); }
   std::string ManualPage() const { return dir_ / "PageOpener.exe"; }
   // Lines the stand-in installer has recorded so far.
-  std::vector<std::string> InstallerRecords() const { return Lines(ReadFile(dir_ / kInstallerLog)); }
+  std::vector<std::string> InstallerRecords() const {
+    return Lines(ReadFile(dir_ / kInstallerLog));
+  }
   static std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     size_t start = 0;
@@ -260,36 +262,38 @@ TEST_F(FlashUpdateTest, ClicksOffTheTextsOnAHiddenTipOrWithoutTheirLinksDoNothin
   LauncherDialog dialog(nullptr, kNoUsableControl);
   FlashUpdateFlow& flow = dialog.FlashUpdate();
   ScopedCurrentDir here(folder_.path());
-  FlowScript(dialog, {
-      Do([&] {
-        SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
-        SetLink(dialog, kSlotFlashHttpHand, "");
-        // Off the tip: over the version label.
-        MouseOn(dialog.m_versionLabel, WM_LBUTTONDOWN);
-        MouseOn(dialog.m_versionLabel, WM_RBUTTONDBLCLK);
-      }),
-      Do([&] {
-        dialog.m_flashTip.ShowWindow(SW_HIDE);
-        MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
-      }),
-      Do([&] {
-        dialog.m_flashTip.ShowWindow(SW_SHOW);
-        SetLink(dialog, kSlotFlashHttp, "");
-        MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
-        MouseOn(dialog.m_flashTip, WM_LBUTTONUP);
-        // The manual link shown, but without its page.
-        dialog.m_flashManual.SetWindowText(kFlashManualLink);
-        dialog.m_flashManual.ShowWindow(SW_SHOW);
-        MouseOn(dialog.m_flashManual, WM_LBUTTONDOWN);
-      }),
-      Do([&] {
-        EXPECT_EQ(WindowText(dialog.m_flashTip), kFlashTipOffer);
-        EXPECT_TRUE(dialog.m_flashTip.IsWindowVisible());
-        EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
-        EXPECT_EQ(flow.m_downloadArmed, 1);
-        EXPECT_FALSE(TimerWasRunning(dialog));
-      }),
-  }).Run();
+  FlowScript(dialog,
+             {
+                 Do([&] {
+                   SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
+                   SetLink(dialog, kSlotFlashHttpHand, "");
+                   // Off the tip: over the version label.
+                   MouseOn(dialog.m_versionLabel, WM_LBUTTONDOWN);
+                   MouseOn(dialog.m_versionLabel, WM_RBUTTONDBLCLK);
+                 }),
+                 Do([&] {
+                   dialog.m_flashTip.ShowWindow(SW_HIDE);
+                   MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
+                 }),
+                 Do([&] {
+                   dialog.m_flashTip.ShowWindow(SW_SHOW);
+                   SetLink(dialog, kSlotFlashHttp, "");
+                   MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
+                   MouseOn(dialog.m_flashTip, WM_LBUTTONUP);
+                   // The manual link shown, but without its page.
+                   dialog.m_flashManual.SetWindowText(kFlashManualLink);
+                   dialog.m_flashManual.ShowWindow(SW_SHOW);
+                   MouseOn(dialog.m_flashManual, WM_LBUTTONDOWN);
+                 }),
+                 Do([&] {
+                   EXPECT_EQ(WindowText(dialog.m_flashTip), kFlashTipOffer);
+                   EXPECT_TRUE(dialog.m_flashTip.IsWindowVisible());
+                   EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
+                   EXPECT_EQ(flow.m_downloadArmed, 1);
+                   EXPECT_FALSE(TimerWasRunning(dialog));
+                 }),
+             })
+      .Run();
   ::Sleep(100);
   EXPECT_TRUE(server.Requests().empty()) << "no download was asked for";
 }
@@ -302,29 +306,32 @@ TEST_F(FlashUpdateTest, ARefusedConnectionIsReportedAndTheNextClickTriesAgain) {
   flow.m_downloader.connectTimeout = 300;
   ScopedCurrentDir here(folder_.path());
   FlowScript(dialog, {
-      Do([&] {
-        SetLink(dialog, kSlotFlashHttp, refused.Url("flash/flashSetUp.exe"));
-        ASSERT_NE(::GetFocus(), nullptr);
-        MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
-      }),
-      [&] { return WindowText(dialog.m_flashTip) == kFlashConnectTimeout; },
-      Do([&] {
-        EXPECT_EQ(flow.m_downloadArmed, 1) << "a later click may try again";
-        EXPECT_EQ(dialog.m_clickLatch, 0) << "the failed click skipped the buttons' hit test";
-        EXPECT_FALSE(TimerWasRunning(dialog));
-        // The release of the same click, now with a server to answer.
-        SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
-        MouseOn(dialog.m_flashTip, WM_LBUTTONUP);
-      }),
-      [&] { return flow.m_downloadArmed == 0 && !server.Requests().empty(); },
-      Do([&] { EXPECT_TRUE(TimerWasRunning(dialog)); }),
-  }).Run();
+                         Do([&] {
+                           SetLink(dialog, kSlotFlashHttp, refused.Url("flash/flashSetUp.exe"));
+                           ASSERT_NE(::GetFocus(), nullptr);
+                           MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
+                         }),
+                         [&] { return WindowText(dialog.m_flashTip) == kFlashConnectTimeout; },
+                         Do([&] {
+                           EXPECT_EQ(flow.m_downloadArmed, 1) << "a later click may try again";
+                           EXPECT_EQ(dialog.m_clickLatch, 0)
+                               << "the failed click skipped the buttons' hit test";
+                           EXPECT_FALSE(TimerWasRunning(dialog));
+                           // The release of the same click, now with a server to answer.
+                           SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
+                           MouseOn(dialog.m_flashTip, WM_LBUTTONUP);
+                         }),
+                         [&] { return flow.m_downloadArmed == 0 && !server.Requests().empty(); },
+                         Do([&] { EXPECT_TRUE(TimerWasRunning(dialog)); }),
+                     })
+      .Run();
   ASSERT_EQ(server.Requests().size(), 1u);
   EXPECT_EQ(server.Requests()[0].rfind("GET /flash/flashSetUp.exe HTTP/1.1\r\n", 0), 0u);
 }
 
 // The ticks are sent by the test, so each sees the percentage the server's gates allow.
-TEST_F(FlashUpdateTest, RealPercentagesShowTenThenTwentyThenTheInstallerRunsAndTheTipClimbsToNinetyFive) {
+TEST_F(FlashUpdateTest,
+       RealPercentagesShowTenThenTwentyThenTheInstallerRunsAndTheTipClimbsToNinetyFive) {
   const std::string image = InstallerImage("quiet");
   const size_t at30 = BytesFor(image.size(), 30), at60 = BytesFor(image.size(), 60);
   ScriptedServer server({Send(OkHeader(image.size())), Send(image.substr(0, at30)), Gate(),
@@ -340,25 +347,34 @@ TEST_F(FlashUpdateTest, RealPercentagesShowTenThenTwentyThenTheInstallerRunsAndT
   auto percentIs = [&](int percent) {
     return [&flow, percent] { return flow.m_downloader.GetPercent() == percent; };
   };
-  FlowScript(dialog, {
-      Do([&] {
-        SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
-        MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
-      }),
-      [&] { return flow.m_downloadArmed == 0; },
-      Do([&] { dialog.KillTimer(FLASH_UPDATE_TIMER); }),
-      percentIs(30), Do(tick), Do([&] { server.OpenGate(); }),
-      percentIs(60), Do(tick), Do([&] { server.OpenGate(); }),
-      percentIs(100),
-      Do([&] {
-        tick();
-        EXPECT_EQ(flow.m_installerStarted, 1);
-        EXPECT_EQ(flow.shownPercent, 80);
-        EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
-        EXPECT_EQ(WindowText(dialog.m_flashManual), kFlashManualLink);
-      }),
-      Do(tick), Do(tick), Do(tick), Do(tick),
-  }).Run();
+  FlowScript(dialog,
+             {
+                 Do([&] {
+                   SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
+                   MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
+                 }),
+                 [&] { return flow.m_downloadArmed == 0; },
+                 Do([&] { dialog.KillTimer(FLASH_UPDATE_TIMER); }),
+                 percentIs(30),
+                 Do(tick),
+                 Do([&] { server.OpenGate(); }),
+                 percentIs(60),
+                 Do(tick),
+                 Do([&] { server.OpenGate(); }),
+                 percentIs(100),
+                 Do([&] {
+                   tick();
+                   EXPECT_EQ(flow.m_installerStarted, 1);
+                   EXPECT_EQ(flow.shownPercent, 80);
+                   EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
+                   EXPECT_EQ(WindowText(dialog.m_flashManual), kFlashManualLink);
+                 }),
+                 Do(tick),
+                 Do(tick),
+                 Do(tick),
+                 Do(tick),
+             })
+      .Run();
   EXPECT_EQ(tips, (std::vector<std::string>{Progress(10), Progress(20), Progress(20), Progress(85),
                                             Progress(90), Progress(95), Progress(95)}));
   EXPECT_EQ(ReadFile(folder_ / "flashSetUp.exe"), image) << "written whole, byte for byte";
@@ -380,19 +396,21 @@ TEST_F(FlashUpdateTest, ABodyThatNeverStartsShowsZeroWithTheManualLinkFromTheFir
                        (dialog.m_flashManual.IsWindowVisible() ? " + manual link" : "");
     if (tips.empty() || tips.back() != text) tips.push_back(text);
   };
-  FlowScript(dialog, {
-      Do([&] {
-        SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
-        watch();
-        MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
-        clicked = ::GetTickCount();
-      }),
-      [&] {
-        watch();
-        return ::GetTickCount() - clicked > 2500;
-      },
-      Do([&] { EXPECT_EQ(WindowText(dialog.m_flashManual), kFlashManualLink); }),
-  }).Run();
+  FlowScript(dialog,
+             {
+                 Do([&] {
+                   SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
+                   watch();
+                   MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
+                   clicked = ::GetTickCount();
+                 }),
+                 [&] {
+                   watch();
+                   return ::GetTickCount() - clicked > 2500;
+                 },
+                 Do([&] { EXPECT_EQ(WindowText(dialog.m_flashManual), kFlashManualLink); }),
+             })
+      .Run();
   // Two or three ticks have passed: the first already showed 0 with the link, the others kept it.
   EXPECT_EQ(tips, (std::vector<std::string>{kFlashTipOffer, Progress(0) + " + manual link"}));
 }
@@ -405,42 +423,43 @@ TEST_F(FlashUpdateTest, RightDoubleClicksCountAsClicksWhileRightPressesAndReleas
   FlashUpdateFlow& flow = dialog.FlashUpdate();
   ScopedCurrentDir here(folder_.path());
   FlowScript(dialog, {
-      Do([&] {
-        SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
-        SetLink(dialog, kSlotFlashHttpHand, folder_.ManualPage());
-        MouseOn(dialog.m_flashTip, WM_RBUTTONDOWN);
-        MouseOn(dialog.m_flashTip, WM_RBUTTONUP);
-      }),
-      Do([&] {
-        EXPECT_EQ(flow.m_downloadArmed, 1);
-        MouseOn(dialog.m_flashTip, WM_RBUTTONDBLCLK);
-      }),
-      [&] { return flow.m_downloadArmed == 0 && !server.Requests().empty(); },
-      Do([&] {
-        flow.m_downloadArmed = 1;
-        MouseOn(dialog.m_flashTip, WM_RBUTTONDBLCLK);
-      }),
-      Do([&] {
-        EXPECT_EQ(flow.m_downloadArmed, 0);
-        EXPECT_NE(WindowText(dialog.m_flashTip), kFlashConnectTimeout);
-      }),
-      [&] { return dialog.m_flashManual.IsWindowVisible(); },
-      Do([&] {
-        MouseOn(dialog.m_flashManual, WM_RBUTTONDOWN);
-        MouseOn(dialog.m_flashManual, WM_RBUTTONUP);
-      }),
-      Do([&] {
-        EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
-        MouseOn(dialog.m_flashManual, WM_RBUTTONDBLCLK);
-      }),
-      Do([&] {
-        EXPECT_FALSE(dialog.m_flashManual.IsWindowVisible());
-        EXPECT_FALSE(dialog.m_flashTip.IsWindowVisible());
-        EXPECT_EQ(WindowText(dialog.m_flashTip), "");
-        EXPECT_TRUE(flow.m_downloader.IsStopped());
-        EXPECT_FALSE(TimerWasRunning(dialog));
-      }),
-  }).Run();
+                         Do([&] {
+                           SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
+                           SetLink(dialog, kSlotFlashHttpHand, folder_.ManualPage());
+                           MouseOn(dialog.m_flashTip, WM_RBUTTONDOWN);
+                           MouseOn(dialog.m_flashTip, WM_RBUTTONUP);
+                         }),
+                         Do([&] {
+                           EXPECT_EQ(flow.m_downloadArmed, 1);
+                           MouseOn(dialog.m_flashTip, WM_RBUTTONDBLCLK);
+                         }),
+                         [&] { return flow.m_downloadArmed == 0 && !server.Requests().empty(); },
+                         Do([&] {
+                           flow.m_downloadArmed = 1;
+                           MouseOn(dialog.m_flashTip, WM_RBUTTONDBLCLK);
+                         }),
+                         Do([&] {
+                           EXPECT_EQ(flow.m_downloadArmed, 0);
+                           EXPECT_NE(WindowText(dialog.m_flashTip), kFlashConnectTimeout);
+                         }),
+                         [&] { return dialog.m_flashManual.IsWindowVisible(); },
+                         Do([&] {
+                           MouseOn(dialog.m_flashManual, WM_RBUTTONDOWN);
+                           MouseOn(dialog.m_flashManual, WM_RBUTTONUP);
+                         }),
+                         Do([&] {
+                           EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
+                           MouseOn(dialog.m_flashManual, WM_RBUTTONDBLCLK);
+                         }),
+                         Do([&] {
+                           EXPECT_FALSE(dialog.m_flashManual.IsWindowVisible());
+                           EXPECT_FALSE(dialog.m_flashTip.IsWindowVisible());
+                           EXPECT_EQ(WindowText(dialog.m_flashTip), "");
+                           EXPECT_TRUE(flow.m_downloader.IsStopped());
+                           EXPECT_FALSE(TimerWasRunning(dialog));
+                         }),
+                     })
+      .Run();
   EXPECT_EQ(server.Requests().size(), 1u) << "one download";
   const std::vector<std::string> opened = WaitForRecords(folder_ / kPageLog, 1);
   ASSERT_EQ(opened.size(), 1u) << "the manual page opened once";
@@ -448,7 +467,8 @@ TEST_F(FlashUpdateTest, RightDoubleClicksCountAsClicksWhileRightPressesAndReleas
 }
 
 // The banner's control could not be made at start-up; the finished installation brings it back.
-TEST_F(FlashUpdateTest, AManualClickWhileInstallingOnlyHidesTheLinkAndTheFinishedInstallerIsToldToQuit) {
+TEST_F(FlashUpdateTest,
+       AManualClickWhileInstallingOnlyHidesTheLinkAndTheFinishedInstallerIsToldToQuit) {
   const std::string image = InstallerImage("install", 300, 2500);
   ScriptedServer server({Send(OkHeader(image.size())), Send(image)});
   LauncherDialog dialog(nullptr, kNoUsableControl);
@@ -456,32 +476,35 @@ TEST_F(FlashUpdateTest, AManualClickWhileInstallingOnlyHidesTheLinkAndTheFinishe
   ScopedCurrentDir here(folder_.path());
   auto noFlash = std::make_unique<ScopedVariable>("STANDIN_FLASH_REFUSE", "1");
   FlowScript(dialog, {
-      Do([&] {
-        ASSERT_NE(dialog.m_flashMovie.get(), nullptr);
-        EXPECT_EQ(dialog.m_flashMovie->m_hWnd, nullptr);
-        noFlash.reset();
-        SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
-        SetLink(dialog, kSlotFlashHttpHand, folder_.ManualPage());
-        MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
-      }),
-      [&] {
-        return ::FindWindowA(kInstallerWindowClass, kInstallerInstallingTitle) != nullptr &&
-               dialog.m_flashManual.IsWindowVisible();
-      },
-      Do([&] { MouseOn(dialog.m_flashManual, WM_LBUTTONDOWN); }),
-      Do([&] {
-        EXPECT_FALSE(dialog.m_flashManual.IsWindowVisible());
-        EXPECT_TRUE(dialog.m_flashTip.IsWindowVisible()) << "the flow goes on";
-      }),
-      [&] { return !dialog.m_flashTip.IsWindowVisible(); },
-      Do([&] {
-        EXPECT_EQ(flow.shownPercent, 100);
-        EXPECT_FALSE(TimerWasRunning(dialog));
-        ASSERT_NE(dialog.m_flashMovie.get(), nullptr);
-        EXPECT_NE(dialog.m_flashMovie->m_hWnd, nullptr) << "the banner is made again";
-        EXPECT_EQ(::GetDlgItem(dialog.m_hWnd, 132), dialog.m_flashMovie->m_hWnd);
-      }),
-  }).Run();
+                         Do([&] {
+                           ASSERT_NE(dialog.m_flashMovie.get(), nullptr);
+                           EXPECT_EQ(dialog.m_flashMovie->m_hWnd, nullptr);
+                           noFlash.reset();
+                           SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
+                           SetLink(dialog, kSlotFlashHttpHand, folder_.ManualPage());
+                           MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
+                         }),
+                         [&] {
+                           return ::FindWindowA(kInstallerWindowClass, kInstallerInstallingTitle) !=
+                                      nullptr &&
+                                  dialog.m_flashManual.IsWindowVisible();
+                         },
+                         Do([&] { MouseOn(dialog.m_flashManual, WM_LBUTTONDOWN); }),
+                         Do([&] {
+                           EXPECT_FALSE(dialog.m_flashManual.IsWindowVisible());
+                           EXPECT_TRUE(dialog.m_flashTip.IsWindowVisible()) << "the flow goes on";
+                         }),
+                         [&] { return !dialog.m_flashTip.IsWindowVisible(); },
+                         Do([&] {
+                           EXPECT_EQ(flow.shownPercent, 100);
+                           EXPECT_FALSE(TimerWasRunning(dialog));
+                           ASSERT_NE(dialog.m_flashMovie.get(), nullptr);
+                           EXPECT_NE(dialog.m_flashMovie->m_hWnd, nullptr)
+                               << "the banner is made again";
+                           EXPECT_EQ(::GetDlgItem(dialog.m_hWnd, 132), dialog.m_flashMovie->m_hWnd);
+                         }),
+                     })
+      .Run();
   const std::vector<std::string> records = WaitForRecords(folder_ / kInstallerLog, 2);
   ASSERT_EQ(records.size(), 2u);
   EXPECT_TRUE(Contains(records[1], "ended WM_QUIT")) << records[1];
@@ -495,23 +518,25 @@ TEST_F(FlashUpdateTest, AnOutOfDateInstallerIsReportedTheTimerStopsAndTheManualP
   ScriptedServer server({Send(OkHeader(image.size())), Send(image)});
   LauncherDialog dialog(nullptr, kNoUsableControl);
   ScopedCurrentDir here(folder_.path());
-  FlowScript(dialog, {
-      Do([&] {
-        SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
-        SetLink(dialog, kSlotFlashHttpHand, folder_.ManualPage());
-        MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
-      }),
-      [&] { return WindowText(dialog.m_flashTip) == kFlashOutdated; },
-      Do([&] {
-        EXPECT_FALSE(TimerWasRunning(dialog));
-        EXPECT_NE(::FindWindowA(kInstallerWindowClass, kInstallerTitle), nullptr);
-        MouseOn(dialog.m_flashManual, WM_LBUTTONDOWN);
-      }),
-      Do([&] {
-        EXPECT_FALSE(dialog.m_flashTip.IsWindowVisible());
-        EXPECT_FALSE(dialog.m_flashManual.IsWindowVisible());
-      }),
-  }).Run();
+  FlowScript(dialog,
+             {
+                 Do([&] {
+                   SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
+                   SetLink(dialog, kSlotFlashHttpHand, folder_.ManualPage());
+                   MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
+                 }),
+                 [&] { return WindowText(dialog.m_flashTip) == kFlashOutdated; },
+                 Do([&] {
+                   EXPECT_FALSE(TimerWasRunning(dialog));
+                   EXPECT_NE(::FindWindowA(kInstallerWindowClass, kInstallerTitle), nullptr);
+                   MouseOn(dialog.m_flashManual, WM_LBUTTONDOWN);
+                 }),
+                 Do([&] {
+                   EXPECT_FALSE(dialog.m_flashTip.IsWindowVisible());
+                   EXPECT_FALSE(dialog.m_flashManual.IsWindowVisible());
+                 }),
+             })
+      .Run();
   EXPECT_EQ(WaitForRecords(folder_ / kPageLog, 1).size(), 1u) << "the manual page opened";
 }
 
@@ -548,13 +573,15 @@ TEST_F(FlashUpdateTest, AnInstallerThatAsksForElevationIsStartedThroughTheShell)
   g_promptingFlow = &flow;
   {
     ElevationSeam seam(CreateProcessAskingForElevation);
-    FlowScript(dialog, {
-        Do([&] {
-          SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
-          MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
-        }),
-        [&] { return flow.m_installerStarted == 1; },
-    }).Run();
+    FlowScript(dialog,
+               {
+                   Do([&] {
+                     SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
+                     MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
+                   }),
+                   [&] { return flow.m_installerStarted == 1; },
+               })
+        .Run();
   }
   g_promptingFlow = nullptr;
   EXPECT_EQ(g_createCalls, 1) << "a tick during the prompt does not start the installer again";
@@ -577,25 +604,28 @@ TEST_F(FlashUpdateTest, AnInstallerThatCannotBeWrittenIsNotRunAndTheManualPageIs
   LauncherDialog dialog(nullptr, kNoUsableControl);
   FlashUpdateFlow& flow = dialog.FlashUpdate();
   ScopedCurrentDir here(folder_.path());
-  FlowScript(dialog, {
-      Do([&] {
-        SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
-        MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
-      }),
-      [&] { return WindowText(dialog.m_flashTip) == kFlashSaveFailed; },
-      Do([&] {
-        EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
-        EXPECT_EQ(flow.m_installerStarted, 0);
-        EXPECT_FALSE(TimerWasRunning(dialog));
-      }),
-  }).Run();
+  FlowScript(dialog,
+             {
+                 Do([&] {
+                   SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
+                   MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
+                 }),
+                 [&] { return WindowText(dialog.m_flashTip) == kFlashSaveFailed; },
+                 Do([&] {
+                   EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
+                   EXPECT_EQ(flow.m_installerStarted, 0);
+                   EXPECT_FALSE(TimerWasRunning(dialog));
+                 }),
+             })
+      .Run();
   ::Sleep(300);
   EXPECT_TRUE(folder_.InstallerRecords().empty()) << "nothing was started";
 }
 
 // Each way a download or an installation can fail ends with a text, the manual link and the timer
 // stopped, and the next click on the tip starts a fresh download.
-TEST_F(FlashUpdateTest, ARefusedOrCutDownloadOrAnInstallerThatWillNotStartLetsTheNextClickStartAfresh) {
+TEST_F(FlashUpdateTest,
+       ARefusedOrCutDownloadOrAnInstallerThatWillNotStartLetsTheNextClickStartAfresh) {
   const std::string image = InstallerImage("quiet");
   const struct {
     const char* kind;
@@ -603,9 +633,13 @@ TEST_F(FlashUpdateTest, ARefusedOrCutDownloadOrAnInstallerThatWillNotStartLetsTh
     bool startFails;
     const char* text;
   } cases[] = {
-      {"404", {Send("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found")}, false,
+      {"404",
+       {Send("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found")},
+       false,
        kFlashDownloadFailed},
-      {"cut short", {Send(OkHeader(image.size()) + image.substr(0, image.size() / 2))}, false,
+      {"cut short",
+       {Send(OkHeader(image.size()) + image.substr(0, image.size() / 2))},
+       false,
        kFlashDownloadFailed},
       {"will not start", {Send(OkHeader(image.size()) + image)}, true, kFlashStartFailed},
   };
@@ -619,22 +653,23 @@ TEST_F(FlashUpdateTest, ARefusedOrCutDownloadOrAnInstallerThatWillNotStartLetsTh
     std::unique_ptr<ElevationSeam> seam;
     if (c.startFails) seam = std::make_unique<ElevationSeam>(CreateProcessDenied);
     FlowScript(dialog, {
-        Do([&] {
-          SetLink(dialog, kSlotFlashHttp, failing.Url("flash/flashSetUp.exe"));
-          MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
-        }),
-        [&] { return WindowText(dialog.m_flashTip) == c.text; },
-        Do([&] {
-          EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
-          EXPECT_FALSE(TimerWasRunning(dialog));
-          EXPECT_EQ(flow.m_downloadArmed, 1);
-          EXPECT_EQ(flow.m_installerStarted, 0);
-          seam.reset();
-          SetLink(dialog, kSlotFlashHttp, working.Url("flash/flashSetUp.exe"));
-          MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
-        }),
-        [&] { return flow.m_installerStarted == 1; },
-    }).Run();
+                           Do([&] {
+                             SetLink(dialog, kSlotFlashHttp, failing.Url("flash/flashSetUp.exe"));
+                             MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
+                           }),
+                           [&] { return WindowText(dialog.m_flashTip) == c.text; },
+                           Do([&] {
+                             EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
+                             EXPECT_FALSE(TimerWasRunning(dialog));
+                             EXPECT_EQ(flow.m_downloadArmed, 1);
+                             EXPECT_EQ(flow.m_installerStarted, 0);
+                             seam.reset();
+                             SetLink(dialog, kSlotFlashHttp, working.Url("flash/flashSetUp.exe"));
+                             MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
+                           }),
+                           [&] { return flow.m_installerStarted == 1; },
+                       })
+        .Run();
     EXPECT_EQ(working.Requests().size(), 1u);
     EXPECT_EQ(WaitForRecords(folder_ / kInstallerLog, 1).size(), 1u) << "the fresh download ran";
     TearDown();
@@ -671,19 +706,21 @@ TEST_F(FlashUpdateTest, AnInstallerThatIsNotAProgramOrNotThePinnedOneIsNeitherWr
     LauncherDialog dialog(nullptr, kNoUsableControl);
     FlashUpdateFlow& flow = dialog.FlashUpdate();
     ScopedCurrentDir here(folder_.path());
-    FlowScript(dialog, {
-        Do([&] {
-          flow.m_installerPin = c.pin;
-          SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
-          MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
-        }),
-        [&] { return WindowText(dialog.m_flashTip) == kFlashVerifyFailed; },
-        Do([&] {
-          EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
-          EXPECT_FALSE(TimerWasRunning(dialog));
-          EXPECT_EQ(flow.m_downloadArmed, 1);
-        }),
-    }).Run();
+    FlowScript(dialog,
+               {
+                   Do([&] {
+                     flow.m_installerPin = c.pin;
+                     SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
+                     MouseOn(dialog.m_flashTip, WM_LBUTTONDOWN);
+                   }),
+                   [&] { return WindowText(dialog.m_flashTip) == kFlashVerifyFailed; },
+                   Do([&] {
+                     EXPECT_TRUE(dialog.m_flashManual.IsWindowVisible());
+                     EXPECT_FALSE(TimerWasRunning(dialog));
+                     EXPECT_EQ(flow.m_downloadArmed, 1);
+                   }),
+               })
+        .Run();
     EXPECT_FALSE(fs::exists(folder_.path() / "flashSetUp.exe"));
     EXPECT_NE(ReadFile(folder_ / "debug.log").find(c.logged), std::string::npos);
     if (c.pin.state == InstallerPin::kMalformed) {

@@ -23,7 +23,8 @@ std::string Join(const std::string& folder, const std::string& name, bool* ok = 
 TEST(LauncherFolder, GameStartDropsTheSeparatorCheckToolKeepsIt) {
   EXPECT_EQ(Folder("D:\\Game\\Play.exe", false), "D:\\Game");
   EXPECT_EQ(Folder("D:\\Game\\Play.exe", true), "D:\\Game\\");
-  EXPECT_EQ(Join(Folder("D:\\Game\\Play.exe", false), "\\RozeVazed.exe"), "D:\\Game\\RozeVazed.exe");
+  EXPECT_EQ(Join(Folder("D:\\Game\\Play.exe", false), "\\RozeVazed.exe"),
+            "D:\\Game\\RozeVazed.exe");
   EXPECT_EQ(Join(Folder("D:\\Game\\Play.exe", true), "tool\\scan.exe"), "D:\\Game\\tool\\scan.exe");
 }
 

@@ -39,8 +39,8 @@ using testing_support::ScopedVariable;
 
 // The application enables ActiveX hosting and checks the Flash control before it runs the
 // dialog; so do these tests.
-const auto* const kHosting = ::testing::AddGlobalTestEnvironment(
-    new HostingEnvironment(HostingEnvironment::kFlashControl));
+const auto* const kHosting =
+    ::testing::AddGlobalTestEnvironment(new HostingEnvironment(HostingEnvironment::kFlashControl));
 
 const char* const kSkinMessage =
     "Load image failed! Please make sure the \"data2/interface/StartUp/OutSideStartBG.bmp\" file "
@@ -95,9 +95,9 @@ TEST(LauncherDialogInit, LoadsTheSampleGameFolderWithoutComplaint) {
     EXPECT_EQ(ClientRectOf(dialog, dialog.m_btnExit), CRect(772, 280, 772 + 24, 280 + 24));
 
     // Every button has its images: 2, 3 or 4 frames, or one frame for all states.
-    for (SkinButton* button : {&dialog.m_btnExit, &dialog.m_btnShop, &dialog.m_btnCheckHorse,
-                               &dialog.m_btnOfficialNet, &dialog.m_btnRegister,
-                               &dialog.m_btnStanEnt, &dialog.m_btnHiClearEnt}) {
+    for (SkinButton* button :
+         {&dialog.m_btnExit, &dialog.m_btnShop, &dialog.m_btnCheckHorse, &dialog.m_btnOfficialNet,
+          &dialog.m_btnRegister, &dialog.m_btnStanEnt, &dialog.m_btnHiClearEnt}) {
       EXPECT_NE(button->m_imgNormal, nullptr) << button->m_name;
       EXPECT_NE(button->m_imgPressed, nullptr) << button->m_name;
       EXPECT_NE(button->m_imgHover, nullptr) << button->m_name;
@@ -128,8 +128,8 @@ TEST(LauncherDialogInit, LoadsTheSampleGameFolderWithoutComplaint) {
     // The two Flash texts are hidden, in 20 x 10 fonts, underlined for the manual link.
     EXPECT_FALSE(dialog.m_flashTip.IsWindowVisible());
     EXPECT_FALSE(dialog.m_flashManual.IsWindowVisible());
-    ::GetObjectA(reinterpret_cast<HFONT>(dialog.m_flashManual.SendMessage(WM_GETFONT)),
-                 sizeof font, &font);
+    ::GetObjectA(reinterpret_cast<HFONT>(dialog.m_flashManual.SendMessage(WM_GETFONT)), sizeof font,
+                 &font);
     EXPECT_EQ(font.lfHeight, 20);
     EXPECT_TRUE(font.lfUnderline);
   });
@@ -139,8 +139,9 @@ TEST(LauncherDialogInit, LoadsTheSampleGameFolderWithoutComplaint) {
 TEST(LauncherDialogInit, VersionLabelHoldsItsWholeTextInTheChosenFont) {
   GameCopy folder;
   WriteFile(folder / "Version.dat", "10.20.30.40-release");
-  WriteFile(folder / "ini/GameSetUp.ini", "[VersionPos]\r\nx=20\r\ny=30\r\nFontHeight=40\r\n"
-                                          "FontWidth=20\r\nFontColorR=511\r\n");
+  WriteFile(folder / "ini/GameSetUp.ini",
+            "[VersionPos]\r\nx=20\r\ny=30\r\nFontHeight=40\r\n"
+            "FontWidth=20\r\nFontColorR=511\r\n");
   LauncherDialog dialog;
   RunDialog(folder, dialog, [&] {
     EXPECT_EQ(dialog.m_versionColor, RGB(255, 0, 0)) << "only the low 8 bits count";
@@ -184,9 +185,9 @@ TEST(LauncherDialogInit, EachMissingFileIsReportedOnceAndInitialisationGoesOn) {
     EXPECT_EQ(dialog.m_btnStanEnt.m_imgNormal, nullptr);
     EXPECT_STREQ(dialog.m_links.slots[0], "");
   });
-  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{kAniMessage, kSkinMessage,
-                                                     "error on open ini/play.dat.",
-                                                     "Error on open Version.dat."}));
+  EXPECT_EQ(boxes.Texts(),
+            (std::vector<std::string>{kAniMessage, kSkinMessage, "error on open ini/play.dat.",
+                                      "Error on open Version.dat."}));
 }
 
 // Syntax errors: the parsers log what they met, the dialog shows its own message once, and what
@@ -208,7 +209,8 @@ TEST(LauncherDialogInit, BadDataFilesAreLoggedShownAndPartlyUsed) {
   });
   EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{kAniMessage, "error on open ini/play.dat."}));
   const std::string log = ReadFile(folder / "debug.log");
-  EXPECT_NE(log.find("Error Title line [Broken name] in ani/play.ani -- "), std::string::npos) << log;
+  EXPECT_NE(log.find("Error Title line [Broken name] in ani/play.ani -- "), std::string::npos)
+      << log;
   EXPECT_NE(log.find("Error Title  [bad title in ini/play.dat -- "), std::string::npos) << log;
 }
 
@@ -232,9 +234,9 @@ TEST(LauncherDialogInit, MissingButtonImagesAreReportedPerStateInLoadOrder) {
   const std::string prefix = "Load image failed! Make sure the path \"";
   const std::string suffix = "\" image is OK! ";
   // Buttons load in the order Exit, CheckHorse, OfficialNet, Register, StanEnt, ...
-  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{prefix + normal + suffix,
-                                                     prefix + normal + suffix,
-                                                     prefix + pressed + suffix}));
+  EXPECT_EQ(boxes.Texts(),
+            (std::vector<std::string>{prefix + normal + suffix, prefix + normal + suffix,
+                                      prefix + pressed + suffix}));
 }
 
 // The operator tool reads the same broken folder first: the boxes it says the launcher will show
@@ -308,17 +310,16 @@ TEST(LauncherDialogMessages, ExitActionCancelsAndStartGameEndsWithZeroEvenWithou
   GameCopy folder;
   {
     LauncherDialog dialog;
-    INT_PTR result = RunDialog(folder, dialog, [&] {
-      dialog.SendMessage(WM_LAUNCHER_ACTION, ACTION_EXIT, 0);
-    }, false);
+    INT_PTR result = RunDialog(
+        folder, dialog, [&] { dialog.SendMessage(WM_LAUNCHER_ACTION, ACTION_EXIT, 0); }, false);
     EXPECT_EQ(result, IDCANCEL);
   }
   {
     // The test program's own folder has no RozeVazed.exe: the launcher closes all the same.
     LauncherDialog dialog;
-    INT_PTR result = RunDialog(folder, dialog, [&] {
-      EXPECT_EQ(dialog.SendMessage(WM_LAUNCHER_ACTION, ACTION_START_GAME, 0), 0);
-    }, false);
+    INT_PTR result = RunDialog(
+        folder, dialog,
+        [&] { EXPECT_EQ(dialog.SendMessage(WM_LAUNCHER_ACTION, ACTION_START_GAME, 0), 0); }, false);
     EXPECT_EQ(result, 0);
   }
   {
@@ -343,7 +344,8 @@ class CheckToolRuns {
     ::SetEnvironmentVariableA("STANDIN_SHOW_MS", "0");
   }
   void NameIn(const GameCopy& folder) const {
-    WriteFile(folder / "ini/Startgame.ini", "[Read]\r\nFlashName=..\\..\\testbed\\HorseCheck.exe\r\n");
+    WriteFile(folder / "ini/Startgame.ini",
+              "[Read]\r\nFlashName=..\\..\\testbed\\HorseCheck.exe\r\n");
   }
   // What the log gained since construction.
   std::string Added() const { return ReadFile(log_).substr(before_); }
@@ -477,8 +479,8 @@ TEST(LauncherDialogMessages, ColourRequestsOfTheThreeTextsAndOtherControls) {
       ::SetTextColor(dc, RGB(1, 2, 3));
       ::SetBkColor(dc, RGB(4, 5, 6));
       ::SetBkMode(dc, OPAQUE);
-      return reinterpret_cast<HBRUSH>(dialog.SendMessage(
-          message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control.m_hWnd)));
+      return reinterpret_cast<HBRUSH>(dialog.SendMessage(message, reinterpret_cast<WPARAM>(dc),
+                                                         reinterpret_cast<LPARAM>(control.m_hWnd)));
     };
     const HBRUSH hollow = static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
 
@@ -581,28 +583,31 @@ TEST(LauncherDialogControls, MovieAndPanelAreMadeOnceAndExitHidesThePanelFirst) 
   BoxWatcher boxes;
   LauncherDialog dialog;
   std::string movieLine;
-  const INT_PTR result = RunDialog(folder, dialog, [&] {
-    ASSERT_NE(dialog.m_flashMovie.get(), nullptr);
-    CShockwaveFlash* movie = dialog.m_flashMovie.get();
-    HWND movieWindow = movie->m_hWnd;
-    EXPECT_EQ(::GetDlgItem(dialog.m_hWnd, 132), movieWindow);
-    movieLine = "movie " + CurrentDirectory() + "/data2/interface/StartUp/loadmovie.swf\r\n";
-    const std::string log = ReadFile(folder / "standin-flash.log");
-    EXPECT_EQ(log, movieLine + "play\r\n");
-    dialog.CreateFlashMovie();
-    EXPECT_EQ(dialog.m_flashMovie.get(), movie) << "no second wrapper";
-    EXPECT_EQ(movie->m_hWnd, movieWindow) << "no second control";
-    EXPECT_EQ(ReadFile(folder / "standin-flash.log"), log) << "the movie is not loaded again";
+  const INT_PTR result = RunDialog(
+      folder, dialog,
+      [&] {
+        ASSERT_NE(dialog.m_flashMovie.get(), nullptr);
+        CShockwaveFlash* movie = dialog.m_flashMovie.get();
+        HWND movieWindow = movie->m_hWnd;
+        EXPECT_EQ(::GetDlgItem(dialog.m_hWnd, 132), movieWindow);
+        movieLine = "movie " + CurrentDirectory() + "/data2/interface/StartUp/loadmovie.swf\r\n";
+        const std::string log = ReadFile(folder / "standin-flash.log");
+        EXPECT_EQ(log, movieLine + "play\r\n");
+        dialog.CreateFlashMovie();
+        EXPECT_EQ(dialog.m_flashMovie.get(), movie) << "no second wrapper";
+        EXPECT_EQ(movie->m_hWnd, movieWindow) << "no second control";
+        EXPECT_EQ(ReadFile(folder / "standin-flash.log"), log) << "the movie is not loaded again";
 
-    CDialogInSide& inside = dialog.m_insideDialog;
-    EXPECT_TRUE(inside.IsWindowVisible());
-    EXPECT_EQ(::GetParent(inside.m_hWnd), dialog.m_hWnd) << "owned by the launcher";
-    EXPECT_EQ(::GetDlgItem(inside.m_hWnd, 100), inside.m_browser.m_hWnd);
-    EXPECT_EQ(ReadFile(folder / "standin-browser.log"), "navigate web\\news.html\r\n");
+        CDialogInSide& inside = dialog.m_insideDialog;
+        EXPECT_TRUE(inside.IsWindowVisible());
+        EXPECT_EQ(::GetParent(inside.m_hWnd), dialog.m_hWnd) << "owned by the launcher";
+        EXPECT_EQ(::GetDlgItem(inside.m_hWnd, 100), inside.m_browser.m_hWnd);
+        EXPECT_EQ(ReadFile(folder / "standin-browser.log"), "navigate web\\news.html\r\n");
 
-    dialog.SendMessage(WM_LAUNCHER_ACTION, ACTION_EXIT, 0);
-    EXPECT_FALSE(inside.IsWindowVisible()) << "hidden before the launcher goes";
-  }, false);
+        dialog.SendMessage(WM_LAUNCHER_ACTION, ACTION_EXIT, 0);
+        EXPECT_FALSE(inside.IsWindowVisible()) << "hidden before the launcher goes";
+      },
+      false);
   EXPECT_EQ(result, IDCANCEL);
   EXPECT_EQ(dialog.m_flashMovie.get(), nullptr) << "released with the window";
   EXPECT_TRUE(boxes.Texts().empty());
@@ -675,7 +680,8 @@ TEST(LauncherDialogControls, ControlsThatCannotBeCreatedLeaveTheRestOfTheLaunche
     EXPECT_EQ(::GetDlgItem(dialog.m_hWnd, 132), nullptr);
     EXPECT_TRUE(dialog.m_insideDialog.IsWindowVisible());
     EXPECT_EQ(dialog.m_insideDialog.m_browser.m_hWnd, nullptr);
-    EXPECT_EQ(WindowText(dialog.m_versionLabel.m_hWnd), "版本号:2.3.1029") << "initialisation went on";
+    EXPECT_EQ(WindowText(dialog.m_versionLabel.m_hWnd), "版本号:2.3.1029")
+        << "initialisation went on";
   });
   EXPECT_TRUE(boxes.Texts().empty());
   EXPECT_FALSE(testing_support::FileExists(folder / "standin-flash.log"));

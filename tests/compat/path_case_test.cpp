@@ -23,7 +23,8 @@ TEST(PathCase, FindsFilesWhateverTheLetterCaseAndSeparators) {
     EXPECT_TRUE(fs::equivalent(compat::FindPathIgnoringCase(written), file)) << written;
   }
   const std::string absolute = (dir.path() / "DATA2/interface").string();
-  EXPECT_TRUE(fs::equivalent(compat::FindPathIgnoringCase(absolute), dir.path() / "Data2/Interface"));
+  EXPECT_TRUE(
+      fs::equivalent(compat::FindPathIgnoringCase(absolute), dir.path() / "Data2/Interface"));
   EXPECT_FALSE(fs::exists(compat::FindPathIgnoringCase("data2\\interface\\nothing.bmp")));
 }
 

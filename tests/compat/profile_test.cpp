@@ -20,8 +20,8 @@ class ProfileTest : public ::testing::Test {
   // Writes `text` as ini/Test.ini in a fresh current directory.
   void Use(const std::string& text) { WriteFile(dir_ / "ini/Test.ini", text); }
 
-  std::string Text(const char* section, const char* key, const char* def = "dflt",
-                   DWORD size = 64, const char* file = "ini/Test.ini") {
+  std::string Text(const char* section, const char* key, const char* def = "dflt", DWORD size = 64,
+                   const char* file = "ini/Test.ini") {
     char buffer[256];
     std::memset(buffer, '#', sizeof buffer);
     const DWORD length = GetPrivateProfileStringA(section, key, def, buffer, size, file);

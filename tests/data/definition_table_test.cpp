@@ -24,10 +24,16 @@ TEST(CleanLine, SkipsCommentsAndCutsLineEndsByPosition) {
     int length;
     const char* left;
   } cases[] = {
-      {"", 0, ""},          {";k=v\n", 0, ";k=v\n"}, {"//k=v\n", 0, "//k=v\n"},
-      {"\r\n", 0, "\r\n"},  {"\n", 0, "\n"},         {"/k=v\n", 4, "/k=v"},
-      {"#k=v\n", 4, "#k=v"}, {"k=v\r\n", 3, "k=v"},  {"k=v", 3, "k=v"},
-      {"k=v\r", 4, "k=v\r"},  // a last line's lone CR stays
+      {"", 0, ""},
+      {";k=v\n", 0, ";k=v\n"},
+      {"//k=v\n", 0, "//k=v\n"},
+      {"\r\n", 0, "\r\n"},
+      {"\n", 0, "\n"},
+      {"/k=v\n", 4, "/k=v"},
+      {"#k=v\n", 4, "#k=v"},
+      {"k=v\r\n", 3, "k=v"},
+      {"k=v", 3, "k=v"},
+      {"k=v\r", 4, "k=v\r"},   // a last line's lone CR stays
       {"k=ab\rc", 4, "k=ab"},  // the CR test looks at the second-last byte whatever it is
   };
   for (const auto& c : cases) {
@@ -96,8 +102,10 @@ TEST_P(DefinitionLoadTest, OverLongItemsAreCutOrRefused) {
   DefinitionTable table;
   const std::string key(300, 'k'), value(1100, 'v'), title(260, 't');
   ASSERT_EQ(Load(table, Name("long"),
-                 "[Long]\n" + key + "=x\nValue=" + value + "\n"
-                 "Line=" + std::string(2100, 'l') + "Page=from the rest of the line\nGm=next line\n"),
+                 "[Long]\n" + key + "=x\nValue=" + value +
+                     "\n"
+                     "Line=" +
+                     std::string(2100, 'l') + "Page=from the rest of the line\nGm=next line\n"),
             1);
   const DefinitionSection& section = *table.Sections()[0];
   EXPECT_EQ(section.Values().size(), 4u);
@@ -141,7 +149,8 @@ TEST(LinkTable, SlotsHoldAt255BytesInSlotOrder) {
   ScopedCurrentDir here(dir.path());
   std::string text = "[WhateverName]\n";
   for (int slot = 0; slot < kLinkSlotCount; ++slot) {
-    text += std::string(kLinkKeys[slot]) + "=" + std::to_string(slot) + std::string(300, 'x') + "\n";
+    text +=
+        std::string(kLinkKeys[slot]) + "=" + std::to_string(slot) + std::string(300, 'x') + "\n";
   }
   WriteFile("play.dat", Scrambled(text));
   DefinitionTable table;
@@ -149,7 +158,8 @@ TEST(LinkTable, SlotsHoldAt255BytesInSlotOrder) {
   LinkTable links;
   ASSERT_TRUE(FillLinkTable(table, links));
   for (int slot = 0; slot < kLinkSlotCount; ++slot) {
-    EXPECT_EQ(std::string(links.slots[slot]), (std::to_string(slot) + std::string(300, 'x')).substr(0, 255));
+    EXPECT_EQ(std::string(links.slots[slot]),
+              (std::to_string(slot) + std::string(300, 'x')).substr(0, 255));
   }
   EXPECT_STREQ(kLinkKeys[0], "Page");
   EXPECT_STREQ(kLinkKeys[kLinkSlotCount - 1], "FlashHttpHand");

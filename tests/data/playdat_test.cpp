@@ -53,7 +53,8 @@ TEST_F(PlaydatTest, LinksSaysWhatTheLauncherWouldShowAndLog) {
   const ToolRun pinned = Run("links --plain pinned.txt");
   EXPECT_EQ(pinned.exitCode, 0) << pinned.err;
   EXPECT_NE(pinned.out.find("\nFlashHttpHand=\nFlashHttpSha256=" + std::string(64, 'E') + "\n"),
-            std::string::npos) << pinned.out;
+            std::string::npos)
+      << pinned.out;
   EXPECT_EQ(pinned.err, "");
   WriteFile("pinned.txt", "[A]\nFlashHttpSha256=e3b0c442\n");
   const ToolRun cut = Run("links --plain pinned.txt");
@@ -61,7 +62,8 @@ TEST_F(PlaydatTest, LinksSaysWhatTheLauncherWouldShowAndLog) {
 
   const ToolRun missing = Run("links missing.dat");
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_NE(missing.err.find("the launcher shows: error on open ini/play.dat.\n"), std::string::npos)
+  EXPECT_NE(missing.err.find("the launcher shows: error on open ini/play.dat.\n"),
+            std::string::npos)
       << missing.err;
 
   WriteFile("bad.txt", "[A]\nPage=a\n[a b]\n");
@@ -70,7 +72,8 @@ TEST_F(PlaydatTest, LinksSaysWhatTheLauncherWouldShowAndLog) {
   EXPECT_EQ(bad.out, "");
   EXPECT_NE(bad.err.find("the parser logs: Error Title  [a b] in bad.txt\n"), std::string::npos)
       << bad.err;
-  EXPECT_FALSE(testing_support::FileExists("debug.log")) << "nothing is left in the caller's folder";
+  EXPECT_FALSE(testing_support::FileExists("debug.log"))
+      << "nothing is left in the caller's folder";
 }
 
 TEST_F(PlaydatTest, AniPrintsSectionsAndKeepsThoseReadBeforeAFailure) {
@@ -86,7 +89,8 @@ TEST_F(PlaydatTest, AniPrintsSectionsAndKeepsThoseReadBeforeAFailure) {
   EXPECT_NE(bad.err.find("the parser logs: Frame0=%s\n error in [C] of bad.ani\n"),
             std::string::npos)
       << bad.err;
-  EXPECT_FALSE(testing_support::FileExists("debug.log")) << "nothing is left in the caller's folder";
+  EXPECT_FALSE(testing_support::FileExists("debug.log"))
+      << "nothing is left in the caller's folder";
 }
 
 }  // namespace

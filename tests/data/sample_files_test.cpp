@@ -22,9 +22,10 @@ using testing_support::WriteFile;
 const std::string kSampleDir = std::string(LAUNCHER_SOURCE_DIR) + "/sample/";
 
 const char* const kSampleLinks[kLinkSlotCount] = {
-    "web\\news.html", "web\\register.html", "web\\pay.html", "web\\system.html", "web\\gm.html",
-    "web\\index.html", "web\\goodbye.html", "web\\shop.html",
-    "http://127.0.0.1:8631/flash/flashSetUp.exe", "web\\flash.html"};
+    "web\\news.html",    "web\\register.html", "web\\pay.html",
+    "web\\system.html",  "web\\gm.html",       "web\\index.html",
+    "web\\goodbye.html", "web\\shop.html",     "http://127.0.0.1:8631/flash/flashSetUp.exe",
+    "web\\flash.html"};
 
 class SampleFolderTest : public ::testing::Test {
  protected:
@@ -36,9 +37,9 @@ TEST_F(SampleFolderTest, AnimationTableHasTheSevenButtons) {
   WriteFile("ani/play.ani", ReadFile(kSampleDir + "ani/play.ani"));
   AniTable table;
   ASSERT_EQ(table.Load("ani/play.ani"), 1);
-  const std::map<std::string, size_t> frames = {{"Exit", 2},     {"CheckHorse", 2}, {"OfficialNet", 3},
-                                                {"Register", 3}, {"StanEnt", 4},    {"HiClearEnt", 4},
-                                                {"ShoppingMall", 1}};
+  const std::map<std::string, size_t> frames = {
+      {"Exit", 2},    {"CheckHorse", 2}, {"OfficialNet", 3}, {"Register", 3},
+      {"StanEnt", 4}, {"HiClearEnt", 4}, {"ShoppingMall", 1}};
   ASSERT_EQ(table.Sections().size(), frames.size());
   for (const auto& [name, count] : frames) {
     const FrameList* list = table.Find(name.c_str());
@@ -60,12 +61,14 @@ TEST_F(SampleFolderTest, ScrambledLinksFillTheTenSlots) {
   ASSERT_EQ(table.Load("ini/play.dat", ScrambledFile::ModeScrambled), 1);
   LinkTable links;
   ASSERT_TRUE(FillLinkTable(table, links));
-  for (int slot = 0; slot < kLinkSlotCount; ++slot) EXPECT_STREQ(links.slots[slot], kSampleLinks[slot]);
+  for (int slot = 0; slot < kLinkSlotCount; ++slot)
+    EXPECT_STREQ(links.slots[slot], kSampleLinks[slot]);
 }
 
 TEST_F(SampleFolderTest, PlaydatScramblesTheSourceAndShowsItsLinks) {
   const std::string source = kSampleDir + "ini/play.dat.txt";
-  const data_test::ToolRun scramble = data_test::RunTool(PLAYDAT_PROGRAM, "scramble " + source + " play.dat");
+  const data_test::ToolRun scramble =
+      data_test::RunTool(PLAYDAT_PROGRAM, "scramble " + source + " play.dat");
   ASSERT_EQ(scramble.exitCode, 0) << scramble.err;
   EXPECT_EQ(ReadFile("play.dat"), Scrambled(ReadFile(source)));
 

@@ -36,7 +36,8 @@ TEST(KeyGenerator, RuntimeAndPortableGeneratorsGiveTheMsvcrtSequence) {
   // On Windows the runtime generator is MSVCRT's own, so this holds the reproduction against it.
   compat::RuntimeSrand(12345);
   portable.Seed(12345);
-  for (int i = 0; i < 100000; ++i) ASSERT_EQ(compat::RuntimeRand(), portable.Next()) << "value " << i;
+  for (int i = 0; i < 100000; ++i)
+    ASSERT_EQ(compat::RuntimeRand(), portable.Next()) << "value " << i;
 }
 
 TEST(KeyGenerator, EachThreadHasItsOwnSequenceStartingFromSeedOne) {
@@ -47,7 +48,8 @@ TEST(KeyGenerator, EachThreadHasItsOwnSequenceStartingFromSeedOne) {
   });
   other.join();
   EXPECT_EQ(drawn, std::vector<int>(std::begin(kUnseededStart), std::end(kUnseededStart)));
-  EXPECT_EQ(compat::RuntimeRand() & 0xFF, kKeyStart[0]) << "the seeded thread's sequence is untouched";
+  EXPECT_EQ(compat::RuntimeRand() & 0xFF, kKeyStart[0])
+      << "the seeded thread's sequence is untouched";
 }
 
 TEST(KeyTable, EveryReaderDrawsTheSameTable) {
@@ -76,7 +78,8 @@ TEST(ScrambledFormat, ScramblingThenDescramblingGivesEveryLengthBack) {
   const ScrambledBuffer buffer;
   for (int length = 0; length <= 300; ++length) {
     std::vector<unsigned char> original(static_cast<size_t>(length));
-    for (int i = 0; i < length; ++i) original[static_cast<size_t>(i)] = static_cast<unsigned char>(i * 37 + length);
+    for (int i = 0; i < length; ++i)
+      original[static_cast<size_t>(i)] = static_cast<unsigned char>(i * 37 + length);
     std::vector<unsigned char> bytes = original;
     buffer.Scramble(bytes.data(), length);
     if (length >= 16) {
@@ -142,7 +145,8 @@ TEST_F(ReaderTest, OpenFailuresAndUnknownModes) {
   WriteFile("text.txt", "x\n");
   ScrambledFile reader;
   char buffer[16];
-  EXPECT_EQ(reader.Open("empty.dat", ScrambledFile::ModeScrambled), 0) << "an empty file never loads";
+  EXPECT_EQ(reader.Open("empty.dat", ScrambledFile::ModeScrambled), 0)
+      << "an empty file never loads";
   EXPECT_EQ(reader.Open("missing.dat", ScrambledFile::ModeScrambled), 0);
   EXPECT_EQ(reader.Open("missing.dat", ScrambledFile::ModePlain), 0);
   EXPECT_EQ(reader.ReadLine(buffer, sizeof buffer), 0);

@@ -118,7 +118,8 @@ TEST(LauncherActions, AProgramPathOf260BytesIsRefusedNotCutShort) {
   // "<folder>\RozeVazed.exe" is 260 bytes. Cut to the 259 that fit, it would name the decoy
   // "RozeVazed.ex" beside it; every program there logs to RozeVazed.log when it runs.
   const fs::path patcherFolder = FolderOfLength(game.temp().path(), 260 - 14);
-  for (const char* name : {"Play.exe", "RozeVazed.exe"}) fs::copy_file(game / name, patcherFolder / name);
+  for (const char* name : {"Play.exe", "RozeVazed.exe"})
+    fs::copy_file(game / name, patcherFolder / name);
   fs::copy_file(game / "RozeVazed.exe", patcherFolder / "RozeVazed.ex");
   {
     LauncherProcess launcher(patcherFolder / "Play.exe", game.dir());

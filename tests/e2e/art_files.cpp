@@ -120,7 +120,8 @@ Raster Crop(const Raster& raster, int x, int y, int width, int height) {
   part.height = height;
   part.pixels.reserve(static_cast<size_t>(width) * height);
   for (int row = 0; row < height; ++row) {
-    for (int column = 0; column < width; ++column) part.pixels.push_back(raster.at(x + column, y + row));
+    for (int column = 0; column < width; ++column)
+      part.pixels.push_back(raster.at(x + column, y + row));
   }
   return part;
 }

@@ -100,7 +100,8 @@ TEST_F(LauncherButtonsTest, HoverShowsOnEntryAndTheDialogsSurfaceRestoresTheNorm
 
   const POINT centre = Centre(stan);
   ASSERT_TRUE(MoveMouse(centre.x, centre.y));
-  for (int step = 1; step <= 5; ++step) ASSERT_TRUE(MoveMouse(centre.x + 3 * step, centre.y + step));
+  for (int step = 1; step <= 5; ++step)
+    ASSERT_TRUE(MoveMouse(centre.x + 3 * step, centre.y + step));
   RasterDifference difference = WaitForScreen(window_, stan.place, [&](const Raster& shown) {
     return ExpectPicture(shown, hover, skin, normalShown);
   });
@@ -202,9 +203,9 @@ TEST_F(LauncherButtonsTest, LinkButtonsOpenTheirPagesAndExitClosesThenOpensItsPa
     const char* page;
   };
   const LinkClick clicks[] = {{"Register", "web\\register.html"},
-                          {"OfficialNet", "web\\index.html"},
-                          {"ShoppingMall", "web\\shop.html"},
-                          {"Exit", "web\\goodbye.html"}};
+                              {"OfficialNet", "web\\index.html"},
+                              {"ShoppingMall", "web\\shop.html"},
+                              {"Exit", "web\\goodbye.html"}};
   size_t opened = 0;
   for (const LinkClick& click : clicks) {
     SCOPED_TRACE(click.button);

@@ -32,9 +32,9 @@ RECT CentredTemplateRect() {
   for (const wchar_t* c = L"\u5b8b\u4f53"; *c != 0; ++c) t.push_back(static_cast<WORD>(*c));
   t.push_back(0);
   t.push_back(0);
-  HWND dialog = ::CreateDialogIndirectParamW(
-      ::GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(t.data()), nullptr,
-      IgnoreDialogMessages, 0);
+  HWND dialog = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr),
+                                             reinterpret_cast<LPCDLGTEMPLATEW>(t.data()), nullptr,
+                                             IgnoreDialogMessages, 0);
   RECT rect{};
   ::GetWindowRect(dialog, &rect);
   ::DestroyWindow(dialog);

@@ -183,8 +183,7 @@ TEST(FlashUpdate, TheTipDownloadsRunsAndFollowsTheInstallerToItsEnd) {
   ASSERT_EQ(WaitForRunRecords(log, 1, 15000).size(), 1u) << "the installer did not start";
   const DWORD started = ::GetTickCount();
   HWND manual = ::GetDlgItem(window, kManualId);
-  ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(tip) && !::IsWindowVisible(manual); },
-                      20000))
+  ASSERT_TRUE(WaitFor([&] { return !::IsWindowVisible(tip) && !::IsWindowVisible(manual); }, 20000))
       << "the texts did not go";
   const DWORD done = ::GetTickCount();
 
@@ -227,11 +226,11 @@ TEST(FlashUpdate, TheTipDownloadsRunsAndFollowsTheInstallerToItsEnd) {
   EXPECT_GE(last, 85) << "the installer's run was followed";
   EXPECT_TRUE(boxes.Texts().empty());
 
-  std::printf("flash update: %zu-byte installer; after the click: downloaded %lu ms, installer "
-              "started %lu ms, done %lu ms\n",
-              image.size(), static_cast<unsigned long>(downloaded - clicked),
-              static_cast<unsigned long>(started - clicked),
-              static_cast<unsigned long>(done - clicked));
+  std::printf(
+      "flash update: %zu-byte installer; after the click: downloaded %lu ms, installer "
+      "started %lu ms, done %lu ms\n",
+      image.size(), static_cast<unsigned long>(downloaded - clicked),
+      static_cast<unsigned long>(started - clicked), static_cast<unsigned long>(done - clicked));
   for (const TextWatch::Seen& change : seen) {
     std::printf("  %6ld ms  tip \"%s\"  manual \"%s\"\n",
                 static_cast<long>(change.at) - static_cast<long>(clicked), change.tip.c_str(),
@@ -243,8 +242,9 @@ TEST(FlashUpdate, TheTipDownloadsRunsAndFollowsTheInstallerToItsEnd) {
 // not the one pinned. Nothing is written or started, and the player is sent to the manual page.
 TEST(FlashUpdate, ABodyThatIsNotTheInstallerIsNeitherWrittenNorStarted) {
   net_testing::WinsockSession winsock;
-  const std::string page = "<html><head><title>Flash</title></head><body>Get Flash Player here."
-                           "</body></html>\r\n";
+  const std::string page =
+      "<html><head><title>Flash</title></head><body>Get Flash Player here."
+      "</body></html>\r\n";
   const std::string image = InstallerImage();
   const struct {
     const char* kind;

@@ -97,7 +97,8 @@ bool DragBy(int x, int y, int dx, int dy) {
   bool there = MoveMouse(x, y);
   PressLeft();
   const int steps = 8;
-  for (int i = 1; i <= steps; ++i) there = MoveMouse(x + dx * i / steps, y + dy * i / steps) && there;
+  for (int i = 1; i <= steps; ++i)
+    there = MoveMouse(x + dx * i / steps, y + dy * i / steps) && there;
   ReleaseLeft();
   return there;
 }

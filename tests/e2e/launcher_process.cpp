@@ -49,8 +49,7 @@ LauncherProcess::LauncherProcess(const std::filesystem::path& program,
   job_.reset(::CreateJobObjectA(nullptr, nullptr));
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
   limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-  ::SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits,
-                            sizeof limits);
+  ::SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
 
   // The wide call: a path whose characters fit the system's limit may still take more bytes than
   // that in the narrow code page.

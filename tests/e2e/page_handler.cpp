@@ -38,10 +38,9 @@ bool ReadDefault(const std::string& key, std::string* value) {
 PageHandler::PageHandler(const std::string& program) {
   hadExtension_ = static_cast<bool>(OpenRegistryKey(kClasses, kExtensionKey, KEY_READ));
   if (hadExtension_) ReadDefault(kExtensionKey, &previousClass_);
-  const bool registered =
-      SetDefault(std::string(kProgIdKey) + "\\shell\\open\\command",
-                 "\"" + program + "\" \"%1\"") &&
-      SetDefault(kExtensionKey, kProgId);
+  const bool registered = SetDefault(std::string(kProgIdKey) + "\\shell\\open\\command",
+                                     "\"" + program + "\" \"%1\"") &&
+                          SetDefault(kExtensionKey, kProgId);
   EXPECT_TRUE(registered) << "cannot register the page handler";
 }
 

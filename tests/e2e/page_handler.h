@@ -1,4 +1,5 @@
-// Makes a program the shell's handler of ".html" files while the object lives, so links opened by the launcher land in a stand-in that records them.
+// Makes a program the shell's handler of ".html" files while the object lives, so links opened by
+// the launcher land in a stand-in that records them.
 #pragma once
 
 #include <string>

@@ -152,8 +152,8 @@ TEST_F(LauncherPanelTest, BannerAndNewsPageAreInTheirPlacesAndOnScreen) {
     RasterDifference verdict;
     const bool readable = background * 2 > static_cast<int>(shown.pixels.size()) && text > 300;
     verdict.count = readable ? 0 : 1;
-    verdict.first = std::to_string(background) + " background and " + std::to_string(text) +
-                    " text pixels";
+    verdict.first =
+        std::to_string(background) + " background and " + std::to_string(text) + " text pixels";
     return verdict;
   });
   EXPECT_EQ(page.count, 0) << page.first;
@@ -163,8 +163,8 @@ TEST_F(LauncherPanelTest, BannerAndNewsPageAreInTheirPlacesAndOnScreen) {
   const Raster first = CaptureScreen(moviePlace);
   ::Sleep(400);
   const Raster second = CaptureScreen(moviePlace);
-  const Raster skin = Crop(ReadBmp24(game_ / "data2/interface/StartUp/OutSideStartBG.bmp"), 0, 0,
-                           808, 268);
+  const Raster skin =
+      Crop(ReadBmp24(game_ / "data2/interface/StartUp/OutSideStartBG.bmp"), 0, 0, 808, 268);
   EXPECT_GT(Compare(first, second, 0).count, 808 * 268 / 20);
   EXPECT_GT(Compare(second, skin, 0).count, 808 * 268 / 2);
 

@@ -28,9 +28,9 @@ using Texts = std::vector<std::string>;
 // The screen at `button`'s place shows the skin and nothing drawn over it.
 void ExpectBareSkinAt(HWND window, const GameCopy& game, const SampleButton& button) {
   const Raster skin = ReadBmp24(game / kSkinFile);
-  const Raster bare = Crop(skin, button.place.left, button.place.top,
-                           button.place.right - button.place.left,
-                           button.place.bottom - button.place.top);
+  const Raster bare =
+      Crop(skin, button.place.left, button.place.top, button.place.right - button.place.left,
+           button.place.bottom - button.place.top);
   const RasterDifference difference = WaitForScreen(window, button.place, bare, 0);
   EXPECT_EQ(difference.count, 0) << difference.first;
 }
@@ -75,7 +75,8 @@ TEST(StartupFailures, AMissingVersionFileIsReportedOnceAndTheLabelShowsItsPrefix
 TEST(StartupFailures, MissingButtonImagesAreReportedPerStateInOrderAndDrawNothing) {
   GameCopy game;
   const std::string art = kButtonArt;
-  for (int frame = 0; frame < 4; ++frame) game.Remove(art + "StanEnt" + std::to_string(frame) + ".tga");
+  for (int frame = 0; frame < 4; ++frame)
+    game.Remove(art + "StanEnt" + std::to_string(frame) + ".tga");
   testing_support::BoxWatcher boxes;
   LauncherProcess launcher(game / "Play.exe", game.dir());
   HWND window = launcher.WaitUntilReady();
@@ -123,8 +124,7 @@ std::string CtimeNow() {
                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   char text[32];
   std::snprintf(text, sizeof text, "%s %s %02d %02d:%02d:%02d %04d", kDays[now.wDayOfWeek],
-                kMonths[now.wMonth - 1], now.wDay, now.wHour, now.wMinute, now.wSecond,
-                now.wYear);
+                kMonths[now.wMonth - 1], now.wDay, now.wHour, now.wMinute, now.wSecond, now.wYear);
   return text;
 }
 
@@ -132,8 +132,9 @@ TEST(StartupFailures, ABrokenAnimationTableIsLoggedToDebugLogOncePerRunAndNeverT
   GameCopy game;
   // A title line without its closing bracket stops the table's loading.
   game.Write("ani/play.ani", "[Exit\nFrameAmount=1\nFrame0=x.bmp\n");
-  const std::string title = "Load data file failed! Please make sure the \"ani/play.ani\" file is "
-                            "under the current folder!";
+  const std::string title =
+      "Load data file failed! Please make sure the \"ani/play.ani\" file is "
+      "under the current folder!";
   testing_support::BoxWatcher boxes;
   std::vector<std::string> times;
   for (int run = 0; run < 2; ++run) {

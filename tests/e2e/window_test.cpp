@@ -225,7 +225,8 @@ std::vector<std::string> ShapeOfSkin(const std::vector<std::string>& rows, int* 
   const std::vector<bool> mask = RegionMask(window, skin.width, skin.height, kind);
   for (int y = 0; y < skin.height; ++y) {
     std::string row;
-    for (int x = 0; x < skin.width; ++x) row += mask[static_cast<size_t>(y) * skin.width + x] ? 's' : '.';
+    for (int x = 0; x < skin.width; ++x)
+      row += mask[static_cast<size_t>(y) * skin.width + x] ? 's' : '.';
     shape.push_back(row);
   }
   EXPECT_TRUE(boxes.Texts().empty());

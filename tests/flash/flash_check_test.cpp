@@ -101,8 +101,7 @@ TEST_F(FlashCheckTest, AControlOfVersionNineOrNewerLeavesRegistryAndFilesAsTheyW
     EXPECT_EQ(Check(), 1) << std::hex << version;
     EXPECT_TRUE(SamePath(RegisteredFlashServer(), installed)) << RegisteredFlashServer();
     EXPECT_EQ(SafeVersionNames(), "10.0 9.0");
-    EXPECT_EQ(testing_support::FolderListing(testing_support::SystemDirectory() + "\\Macromed"),
-              "")
+    EXPECT_EQ(testing_support::FolderListing(testing_support::SystemDirectory() + "\\Macromed"), "")
         << "not even the folder is made";
     EXPECT_TRUE(ComInitialised()) << "COM stays up after a control was created";
   }

@@ -28,8 +28,8 @@ using testing_support::WriteFile;
 
 // {D27CDB6E-AE6D-11CF-96B8-444553540000}, its dual interface {D27CDB6C-...}
 const CLSID kFlashId = {0xD27CDB6E, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0, 0}};
-const IID kFlashInterface = {0xD27CDB6C, 0xAE6D, 0x11CF,
-                             {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0, 0}};
+const IID kFlashInterface = {
+    0xD27CDB6C, 0xAE6D, 0x11CF, {0x96, 0xB8, 0x44, 0x45, 0x53, 0x54, 0, 0}};
 // {EAB22AC3-30C1-11CF-A7EB-0000C05BAE0B}
 const CLSID kBrowserId = {0xEAB22AC3, 0x30C1, 0x11CF, {0xA7, 0xEB, 0, 0, 0xC0, 0x5B, 0xAE, 0x0B}};
 // Registered nowhere.
@@ -105,8 +105,7 @@ TEST(ControlSite, HostsTheStandInsCallsThemByDispatchAndTakesThemDown) {
         EXPECT_EQ(flash.InvokeHelper(112, DISPATCH_METHOD, VT_EMPTY, nullptr, unknownCode, 7),
                   E_INVALIDARG);
         long result = 0;
-        EXPECT_EQ(flash.InvokeHelper(112, DISPATCH_METHOD, VT_I4, &result, nullptr),
-                  E_INVALIDARG);
+        EXPECT_EQ(flash.InvokeHelper(112, DISPATCH_METHOD, VT_I4, &result, nullptr), E_INVALIDARG);
 
         ASSERT_TRUE(browser.CreateControl(kBrowserId, nullptr, WS_CHILD | WS_VISIBLE,
                                           CRect(0, 50, 300, 150), &dialog, 100));
@@ -153,8 +152,7 @@ TEST(ControlSite, HostsTheStandInsCallsThemByDispatchAndTakesThemDown) {
             S_OK);
   using VersionQuery = HRESULT(STDMETHODCALLTYPE*)(IUnknown*, long*);
   long version = 0;
-  EXPECT_EQ((*reinterpret_cast<VersionQuery**>(control.get()))[39](control.get(), &version),
-            S_OK);
+  EXPECT_EQ((*reinterpret_cast<VersionQuery**>(control.get()))[39](control.get(), &version), S_OK);
   EXPECT_EQ(version, 0x000A0000);
 }
 

@@ -170,9 +170,8 @@ TEST(CDialogModal, ButtonClicksAndOwnerDrawAreReflectedToTheBoundControl) {
       << "a click the control handles is done with";
   EXPECT_EQ(std::count(unhandled.begin(), unhandled.end(), IDC_PUSH), 1)
       << "a click the control leaves alone goes on to the dialog's default processing";
-  EXPECT_NE(std::count(dialog.colorRequests.begin(), dialog.colorRequests.end(),
-                       6 * 10000 + IDC_TEXT),
-            0)
+  EXPECT_NE(
+      std::count(dialog.colorRequests.begin(), dialog.colorRequests.end(), 6 * 10000 + IDC_TEXT), 0)
       << "the static asks for its colours with kind 6";
 }
 

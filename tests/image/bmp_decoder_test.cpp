@@ -49,8 +49,8 @@ TEST(BmpDecoder, BareTopDownAndPlainFilesStoreTheSameRows) {
 
 TEST(BmpDecoder, ColourTables) {
   BmpFile bmp;  // a core (OS/2) header: 3-byte entries
-  std::string core = "BM" + Le32(0) + Le32(0) + Le32(0) + Le32(12) + Le16(2) + Le16(1) +
-                     Le16(1) + Le16(1) + Bytes({0x11, 0x22, 0x33, 0x44, 0x55, 0x66}) +
+  std::string core = "BM" + Le32(0) + Le32(0) + Le32(0) + Le32(12) + Le16(2) + Le16(1) + Le16(1) +
+                     Le16(1) + Bytes({0x11, 0x22, 0x33, 0x44, 0x55, 0x66}) +
                      Bytes({0x40, 0, 0, 0}) + std::string(40, '\0');
   CxImage image;
   ASSERT_TRUE(DecodeBytes(image, core, ImageTypeBmp));
@@ -192,9 +192,12 @@ TEST(BmpDecoder, DepthsWithoutAReaderEmptyPicturesAndFilesWithoutPixelsAreRefuse
     WORD bpp;
     DWORD compression;
     std::string firstPixel;
-  } depths[] = {{1, BI_RGB, "\xFF"},         {4, BI_RGB, "\xFF"},
-                {8, BI_RGB, "\xFF"},         {8, BI_RLE8, "\x01\xFF"},
-                {16, BI_RGB, "\xFF\xFF"},    {24, BI_RGB, "\xFF\xFF\xFF"},
+  } depths[] = {{1, BI_RGB, "\xFF"},
+                {4, BI_RGB, "\xFF"},
+                {8, BI_RGB, "\xFF"},
+                {8, BI_RLE8, "\x01\xFF"},
+                {16, BI_RGB, "\xFF\xFF"},
+                {24, BI_RGB, "\xFF\xFF\xFF"},
                 {32, BI_RGB, "\xFF\xFF\xFF\xFF"}};
   for (const auto& depth : depths) {
     SCOPED_TRACE(depth.bpp);
@@ -239,30 +242,36 @@ CxImage& DecodeRle(CxImage& image, WORD bpp, int width, int height, const std::s
 TEST(BmpDecoder, Rle8RunsLiteralsDeltasAndUnfinishedData) {
   CxImage image;
   // Run of 2, literal of 3 (padded), end of line, delta (1, 0), run of 1, end of bitmap.
-  EXPECT_EQ(Indices(DecodeRle(image, 8, 5, 2, Bytes({2, 1, 0, 3, 2, 3, 4, 0, 0, 0, 0, 2, 1, 0, 1, 9, 0, 1}))),
+  EXPECT_EQ(Indices(DecodeRle(image, 8, 5, 2,
+                              Bytes({2, 1, 0, 3, 2, 3, 4, 0, 0, 0, 0, 2, 1, 0, 1, 9, 0, 1}))),
             "1123409000");
   // No end code: what was decoded stays, the rest stays black.
   EXPECT_EQ(Indices(DecodeRle(image, 8, 4, 2, Bytes({3, 7, 0, 0, 1}))), "77700000");
   // A run far past the last row stores nothing outside the pixel area (ASan watches).
-  EXPECT_EQ(Indices(DecodeRle(image, 8, 2, 1, Bytes({0, 0, 255, 5, 0, 2, 0, 200, 255, 6, 0, 1}))), "00");
+  EXPECT_EQ(Indices(DecodeRle(image, 8, 2, 1, Bytes({0, 0, 255, 5, 0, 2, 0, 200, 255, 6, 0, 1}))),
+            "00");
   // Nor in the last row it wrote: a delta beyond the picture ends the decoding, for runs and
   // literals alike.
-  EXPECT_EQ(Indices(DecodeRle(image, 8, 2, 2, Bytes({2, 1, 0, 0, 2, 7, 0, 0, 0, 2, 0, 5, 2, 9, 0, 1}))),
-            "1177");
-  EXPECT_EQ(Indices(DecodeRle(image, 4, 2, 2, Bytes({2, 0x12, 0, 0, 0, 2, 0, 8, 0, 3, 0xAB, 0xC0, 0, 1}))),
+  EXPECT_EQ(
+      Indices(DecodeRle(image, 8, 2, 2, Bytes({2, 1, 0, 0, 2, 7, 0, 0, 0, 2, 0, 5, 2, 9, 0, 1}))),
+      "1177");
+  EXPECT_EQ(Indices(DecodeRle(image, 4, 2, 2,
+                              Bytes({2, 0x12, 0, 0, 0, 2, 0, 8, 0, 3, 0xAB, 0xC0, 0, 1}))),
             "1200");
 }
 
 TEST(BmpDecoder, Rle4RunsTakeHighThenLowNibbleFromTheirOwnFirstPixel) {
   CxImage image;
   // Even start: a literal of 3 reads 2 bytes and no padding; one of 5 reads 3 bytes and a pad.
-  EXPECT_EQ(Indices(DecodeRle(image, 4, 8, 1, Bytes({0, 3, 0x12, 0x30, 0, 5, 0x45, 0x67, 0x80, 0, 0, 1}))),
+  EXPECT_EQ(Indices(DecodeRle(image, 4, 8, 1,
+                              Bytes({0, 3, 0x12, 0x30, 0, 5, 0x45, 0x67, 0x80, 0, 0, 1}))),
             "12345678");
   // Runs starting at an odd pixel: an encoded run of 3 after a single pixel, then a literal of 3.
   EXPECT_EQ(Indices(DecodeRle(image, 4, 7, 1, Bytes({1, 0xA0, 3, 0xBC, 0, 3, 0x12, 0x30, 0, 1}))),
             "ABCB123");
   // A delta of 3 moves 3 pixels.
-  EXPECT_EQ(Indices(DecodeRle(image, 4, 9, 1, Bytes({1, 0xF0, 0, 2, 3, 0, 0, 3, 0x12, 0x30, 1, 0xE0, 0, 1}))),
+  EXPECT_EQ(Indices(DecodeRle(image, 4, 9, 1,
+                              Bytes({1, 0xF0, 0, 2, 3, 0, 0, 3, 0x12, 0x30, 1, 0xE0, 0, 1}))),
             "F000123E0");
 }
 

@@ -20,7 +20,8 @@ TEST(Create, SizesRowsAndColourTables) {
   EXPECT_EQ(image.GetHeader().biSizeImage, 24u);
   EXPECT_EQ(image.Palette(), nullptr);
   EXPECT_EQ(image.TotalSize(), 64u);
-  EXPECT_EQ(std::memcmp(image.GetDib(), &image.GetHeader(), 40), 0) << "the block starts with the header";
+  EXPECT_EQ(std::memcmp(image.GetDib(), &image.GetHeader(), 40), 0)
+      << "the block starts with the header";
 
   ASSERT_NE(image.Create(10, 1, 2), nullptr);
   EXPECT_EQ(image.GetBpp(), 4) << "2 bits are stored as 4";
@@ -50,7 +51,8 @@ TEST(Create, RefusesBlocksAboveTheLimitAndStaysEmpty) {
   EXPECT_EQ(image.RowPointer(0), nullptr);
   EXPECT_EQ(image.Create(static_cast<DWORD>(-127), 64, 1), nullptr) << "a negative width";
   EXPECT_EQ(image.Create(0x80000000u, 0, 24), nullptr) << "too wide for the header";
-  EXPECT_EQ(image.Create(1024, CXIMAGE_MAX_MEMORY / 3072 + 1, 24), nullptr) << "just above the limit";
+  EXPECT_EQ(image.Create(1024, CXIMAGE_MAX_MEMORY / 3072 + 1, 24), nullptr)
+      << "just above the limit";
 }
 
 TEST(Create, ACeilingOnTheImageBoundsItAndEveryDecoderItRuns) {

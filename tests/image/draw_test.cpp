@@ -113,9 +113,9 @@ TEST(Draw, AlphaBlendsOverTheBackgroundDividingBy256) {
   Canvas dark(3, 1, RGB(10, 20, 30));
   image.Draw(dark.dc(), 0, 0);
   EXPECT_EQ(dark.At(1, 0), 0x0A141Eu) << "alpha 0 leaves the background untouched";
-  EXPECT_EQ(dark.At(0, 0), static_cast<DWORD>(((255 * 128 + 10 * 127) >> 8) << 16 |
-                                               ((255 * 128 + 20 * 127) >> 8) << 8 |
-                                               ((255 * 128 + 30 * 127) >> 8)));
+  EXPECT_EQ(dark.At(0, 0),
+            static_cast<DWORD>(((255 * 128 + 10 * 127) >> 8) << 16 |
+                               ((255 * 128 + 20 * 127) >> 8) << 8 | ((255 * 128 + 30 * 127) >> 8)));
   EXPECT_EQ(image.GetAlphaAt(0, 0), 128) << "drawing leaves the image as it was";
 }
 

@@ -13,9 +13,7 @@ std::string Le16(unsigned value) {
   return std::string{static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF)};
 }
 
-std::string Le32(std::uint32_t value) {
-  return Le16(value & 0xFFFF) + Le16(value >> 16);
-}
+std::string Le32(std::uint32_t value) { return Le16(value & 0xFFFF) + Le16(value >> 16); }
 
 std::string Bytes(std::initializer_list<int> values) {
   std::string out;
@@ -88,13 +86,18 @@ bool ReadPam(const std::string& path, Pam& pam) {
   std::istringstream header(bytes.substr(3, end - 3));
   std::string key;
   while (header >> key) {
-    if (key == "WIDTH") header >> pam.width;
-    else if (key == "HEIGHT") header >> pam.height;
-    else if (key == "DEPTH") header >> pam.depth;
-    else header.ignore(256, '\n');
+    if (key == "WIDTH")
+      header >> pam.width;
+    else if (key == "HEIGHT")
+      header >> pam.height;
+    else if (key == "DEPTH")
+      header >> pam.depth;
+    else
+      header.ignore(256, '\n');
   }
   pam.data = bytes.substr(end + 7);
-  return pam.depth > 0 && pam.data.size() == static_cast<std::size_t>(pam.width * pam.height * pam.depth);
+  return pam.depth > 0 &&
+         pam.data.size() == static_cast<std::size_t>(pam.width * pam.height * pam.depth);
 }
 
 }  // namespace image_test

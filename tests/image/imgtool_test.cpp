@@ -52,14 +52,17 @@ class Imgtool : public ::testing::Test {
 
 TEST_F(Imgtool, InfoReportsSizeDepthAndAlphaOrTheDecodersMessage) {
   EXPECT_EQ(RunTool({"info", Path("chequer.bmp")}).out, "2x2 bpp=8 alpha=no\n");
-  EXPECT_EQ(RunTool({"info", "--type", "button", Path("button.tga")}).out, "2x1 bpp=24 alpha=yes\n");
-  EXPECT_EQ(RunTool({"info", "--type", "button", Path("chequer.bmp")}).status, 0) << "TGA, then detection";
+  EXPECT_EQ(RunTool({"info", "--type", "button", Path("button.tga")}).out,
+            "2x1 bpp=24 alpha=yes\n");
+  EXPECT_EQ(RunTool({"info", "--type", "button", Path("chequer.bmp")}).status, 0)
+      << "TGA, then detection";
 
   const Result tga = RunTool({"info", "--type", "tga", Path("chequer.bmp")});
   EXPECT_EQ(tga.status, 1);
   EXPECT_EQ(tga.err, "Unknown TGA image type\n");
   EXPECT_EQ(RunTool({"info", "--type", "bmp", Path("junk.img")}).err, "Error reading BMP info\n");
-  EXPECT_EQ(RunTool({"info", "--type", "button", Path("junk.img")}).err, "Unknown TGA image type\n");
+  EXPECT_EQ(RunTool({"info", "--type", "button", Path("junk.img")}).err,
+            "Unknown TGA image type\n");
   EXPECT_EQ(RunTool({"info", Path("junk.img")}).err, "Decode: Unknown or wrong format\n");
   const Result missing = RunTool({"info", Path("none.bmp")});
   EXPECT_EQ(missing.status, 1);
@@ -84,7 +87,8 @@ TEST_F(Imgtool, DecodeWritesPamTopRowFirstWithPalettesExpanded) {
 
   EXPECT_EQ(RunTool({"decode", Path("junk.img"), Path("junk.pam")}).status, 1);
   EXPECT_FALSE(testing_support::FileExists(Path("junk.pam")));
-  const Result unwritable = RunTool({"decode", Path("chequer.bmp"), Path("no/such/folder/out.pam")});
+  const Result unwritable =
+      RunTool({"decode", Path("chequer.bmp"), Path("no/such/folder/out.pam")});
   EXPECT_EQ(unwritable.status, 1);
   EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos);
 }

@@ -22,9 +22,10 @@ using image_test::Pam;
 
 fs::path Corpus() { return testing_support::TestDataDir(); }
 
-#define REQUIRE_CORPUS()                                                                    \
+#define REQUIRE_CORPUS()                                                                         \
   if (Corpus().empty()) GTEST_SKIP() << "outside test data not found at " LAUNCHER_TESTDATA_DIR; \
-  if (!IMAGE_REFERENCES_CONVERTED) GTEST_SKIP() << "ImageMagick's convert was not found, no references"
+  if (!IMAGE_REFERENCES_CONVERTED)                                                               \
+  GTEST_SKIP() << "ImageMagick's convert was not found, no references"
 
 bool Decode(CxImage& image, const fs::path& file, int type) {
   return image_test::DecodeBytes(image, testing_support::ReadFile(file), type);
@@ -34,9 +35,11 @@ bool Decode(CxImage& image, const fs::path& file, int type) {
 // reference that a 5- or 6-bit channel cannot carry (red, green, blue).
 ::testing::AssertionResult Matches(const CxImage& image, const fs::path& png, const BYTE keep[3],
                                    bool withAlpha) {
-  const fs::path pam = fs::path(IMAGE_REFERENCE_DIR) / (fs::relative(png, Corpus()).string() + ".pam");
+  const fs::path pam =
+      fs::path(IMAGE_REFERENCE_DIR) / (fs::relative(png, Corpus()).string() + ".pam");
   Pam ref;
-  if (!image_test::ReadPam(pam.string(), ref)) return ::testing::AssertionFailure() << "no reference " << pam;
+  if (!image_test::ReadPam(pam.string(), ref))
+    return ::testing::AssertionFailure() << "no reference " << pam;
   if (ref.width != image.GetWidth() || ref.height != image.GetHeight()) {
     return ::testing::AssertionFailure() << "size " << image.GetWidth() << "x" << image.GetHeight()
                                          << ", reference " << ref.width << "x" << ref.height;
@@ -139,7 +142,8 @@ TEST(BmpSuite, BadTruncatedAndCorruptedFilesAreRefusedOrDecodedSafely) {
   }
   CxImage image;
   EXPECT_FALSE(Decode(image, suite / "b/reallybig.bmp", ImageTypeBmp));
-  EXPECT_STREQ(image.GetLastError(), "Can't allocate memory") << "3000000 x 2000000 is not attempted";
+  EXPECT_STREQ(image.GetLastError(), "Can't allocate memory")
+      << "3000000 x 2000000 is not attempted";
   EXPECT_FALSE(Decode(image, suite / "b/badwidth.bmp", ImageTypeBmp));
 }
 
@@ -153,7 +157,8 @@ TEST(TgaSets, FilesMatchTheirReferencesWhereOurRulesAgree) {
     if (entry.path().extension() != ".tga") continue;
     SCOPED_TRACE(name);
     const std::string size = name.substr(0, name.find('_'));
-    const std::string mode = name.substr(size.size() + 1, name.find('_', size.size() + 1) - size.size() - 1);
+    const std::string mode =
+        name.substr(size.size() + 1, name.find('_', size.size() + 1) - size.size() - 1);
     CxImage image;
     ASSERT_TRUE(Decode(image, entry.path(), ImageTypeTga)) << image.GetLastError();
     // 16-bit data is always 5-5-5 colour here, so grey-and-alpha files differ from Pillow's.

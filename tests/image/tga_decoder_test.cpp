@@ -73,7 +73,8 @@ TEST(TgaDecoder, PacketsThatCrossARowCarryOnInTheNext) {
   const std::string a = Bytes({1, 1, 1, 11}), b = Bytes({2, 2, 2, 22}), c = Bytes({3, 3, 3, 33});
   const std::string d = Bytes({4, 4, 4, 44}), e = Bytes({5, 5, 5, 55});
   CxImage image;
-  ASSERT_EQ(Decode(image, MakeTga(10, 4, 2, 32, 0, "\x01" + a + b + "\x83" + c + "\x01" + d + e)), "");
+  ASSERT_EQ(Decode(image, MakeTga(10, 4, 2, 32, 0, "\x01" + a + b + "\x83" + c + "\x01" + d + e)),
+            "");
   const long expected[2][4] = {{1, 2, 3, 3}, {3, 3, 4, 5}};
   for (long row = 0; row < 2; ++row) {
     for (long x = 0; x < 4; ++x) {

@@ -42,7 +42,8 @@ DWORD WorkerResult(HttpDownloader& downloader) {
 
 TEST_F(Downloader, PercentFollowsTheChunksAsTheyArrive) {
   std::string body = Pattern(1000);
-  ScriptedServer server({Send(OkHeader(1000) + body.substr(0, 300)), Gate(), Send(body.substr(300))});
+  ScriptedServer server(
+      {Send(OkHeader(1000) + body.substr(0, 300)), Gate(), Send(body.substr(300))});
   HttpDownloader downloader;
   ASSERT_EQ(downloader.Start({server.Url("f.bin")}), 1);
   EXPECT_EQ(WatchUntil(downloader, 30), (std::vector<int>{0, 30}));
@@ -64,8 +65,8 @@ TEST_F(Downloader, APeerClosingAfterHalfTheBodyEndsTheWorkerWithZeroAt50) {
 
 TEST_F(Downloader, AStopRaisedMidBodyEndsTheLoopAfterTheCurrentChunk) {
   std::string body = Pattern(1000);
-  ScriptedServer server({Send(OkHeader(1000) + body.substr(0, 300)), Gate(),
-                         Send(body.substr(300, 200)), Hold()});
+  ScriptedServer server(
+      {Send(OkHeader(1000) + body.substr(0, 300)), Gate(), Send(body.substr(300, 200)), Hold()});
   HttpDownloader downloader;
   ASSERT_EQ(downloader.Start({server.Url("f.bin")}), 1);
   ASSERT_EQ(WatchUntil(downloader, 30).back(), 30);
@@ -118,11 +119,11 @@ TEST_F(Downloader, DestroyingItWhileTheWorkerWaitsEndsTheWorkerFirst) {
   ASSERT_EQ(WatchUntil(*receiving, 40).back(), 40);
 
   // Destroyed on a thread of their own, so that a worker that is not ended cannot hang the test.
-  EXPECT_TRUE(EndsWithin(std::chrono::seconds(30),
-                         [waiting = std::move(waiting), receiving = std::move(receiving)]() mutable {
-                           waiting.reset();
-                           receiving.reset();
-                         }));
+  EXPECT_TRUE(EndsWithin(std::chrono::seconds(30), [waiting = std::move(waiting),
+                                                    receiving = std::move(receiving)]() mutable {
+    waiting.reset();
+    receiving.reset();
+  }));
 }
 
 TEST_F(Downloader, AStartWhileTheWorkerRunsIsRefusedAndOneAfterItIsADownloadOfItsOwn) {

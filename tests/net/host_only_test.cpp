@@ -45,7 +45,8 @@ TEST(NoDescriptorLeak, AfterRacesDownloadsAndFailures) {
   int before = OpenDescriptors();
   {
     HttpTransfer race;
-    ASSERT_EQ(race.Start({refused.Url("r"), UnresolvableUrl("u"), winner.Url("w"), loser.Url("l")}), 1);
+    ASSERT_EQ(race.Start({refused.Url("r"), UnresolvableUrl("u"), winner.Url("w"), loser.Url("l")}),
+              1);
     HttpTransfer pending;
     pending.connectTimeout = 200;
     EXPECT_EQ(pending.Start({full.Url("p"), refused.Url("r")}), 0);
@@ -94,7 +95,8 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::string& directory =
   posix_spawn_file_actions_init(&actions);
   if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
   if (!errors.empty()) {
-    posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
   }
   pid_t pid = -1;
   if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ) != 0) pid = -1;
@@ -147,7 +149,8 @@ TEST(FetchTool, WritesTheWinnersFileAndReportsFailures) {
   RefusedPort refused;
   ScriptedServer server({Send(OkHeader(body.size()) + body)});
   std::string out = dir / "out.bin";
-  EXPECT_EQ(ExitCode(Spawn({FETCH_TOOL, "-o", out, refused.Url("r.bin"), server.Url("d/s.bin")})), 0);
+  EXPECT_EQ(ExitCode(Spawn({FETCH_TOOL, "-o", out, refused.Url("r.bin"), server.Url("d/s.bin")})),
+            0);
   EXPECT_TRUE(ReadFile(out) == body);
 
   ScriptedServer named({Send(OkHeader(3) + "abc")});

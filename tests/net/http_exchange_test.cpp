@@ -78,8 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StatusCase{"HTTP/1.1_200_OK", false, false}));
 
 TEST_F(HttpExchange, ReadsNoBodyForLengthZeroOneOrMissing) {
-  for (const char* field : {"Content-Length: 0\r\n", "Content-Length: 1\r\n", "",
-                            "Content-Length: -7\r\n"}) {
+  for (const char* field :
+       {"Content-Length: 0\r\n", "Content-Length: 1\r\n", "", "Content-Length: -7\r\n"}) {
     ScriptedServer server({Send(std::string("HTTP/1.1 200 OK\r\n") + field + "\r\nabcde")});
     HttpTransfer transfer;
     EXPECT_EQ(transfer.Start({server.Url("f")}), 1) << field;

@@ -72,7 +72,8 @@ TEST_F(MirrorRace, EndsAsSoonAsEveryAttemptHasBeenRefused) {
   auto transfer = std::make_shared<HttpTransfer>();
   transfer->connectTimeout = 10 * 60 * 1000;  // waiting it out would run far past the guard
   std::vector<std::string> urls = {first.Url("1"), second.Url("2"), third.Url("3")};
-  ASSERT_TRUE(EndsWithin(std::chrono::seconds(30), [transfer, urls] { transfer->ConnectFirst(urls); }));
+  ASSERT_TRUE(
+      EndsWithin(std::chrono::seconds(30), [transfer, urls] { transfer->ConnectFirst(urls); }));
   EXPECT_EQ(transfer->connection, nullptr);
   EXPECT_EQ(transfer->raceOutcome, HttpTransfer::RaceRefused);
 }

@@ -71,7 +71,8 @@ void ScriptedServer::OpenGate() {
 
 bool ScriptedServer::WaitConnections(int count) {
   std::unique_lock<std::mutex> hold(lock_);
-  return changed_.wait_for(hold, std::chrono::seconds(10), [&] { return connectionsDone_ >= count; });
+  return changed_.wait_for(hold, std::chrono::seconds(10),
+                           [&] { return connectionsDone_ >= count; });
 }
 
 std::vector<std::string> ScriptedServer::Requests() {
@@ -148,7 +149,8 @@ void ScriptedServer::Play(SOCKET peer) {
         break;
       case Step::kGate: {
         std::unique_lock<std::mutex> hold(lock_);
-        changed_.wait_for(hold, std::chrono::seconds(10), [&] { return stopping_ || gatesOpen_ > 0; });
+        changed_.wait_for(hold, std::chrono::seconds(10),
+                          [&] { return stopping_ || gatesOpen_ > 0; });
         if (gatesOpen_ > 0) --gatesOpen_;
         break;
       }
@@ -189,7 +191,9 @@ QueueFullListener::~QueueFullListener() {
   }
 }
 
-std::string QueueFullListener::Url(const std::string& path) const { return LoopbackUrl(port_, path); }
+std::string QueueFullListener::Url(const std::string& path) const {
+  return LoopbackUrl(port_, path);
+}
 
 void QueueFullListener::MakeRoom() {
   if (taken_ == INVALID_SOCKET) taken_ = accept(listener_, nullptr, nullptr);

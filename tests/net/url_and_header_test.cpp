@@ -185,8 +185,8 @@ class MemoryPeer : public HttpByteSource {
     return length;
   }
   int Receive(char* buffer, int capacity) override {
-    std::size_t n = std::min({piece_, response_.size() - offset_,
-                              static_cast<std::size_t>(capacity)});
+    std::size_t n =
+        std::min({piece_, response_.size() - offset_, static_cast<std::size_t>(capacity)});
     std::memcpy(buffer, response_.data() + offset_, n);
     offset_ += n;
     return static_cast<int>(n);
@@ -239,9 +239,9 @@ TEST(ExchangeFromMemory, ReadsTheWholeBodyWhenNoBlankFollowsTheColon) {
 }
 
 TEST(ExchangeFromMemory, FailsOnAnyTransferEncodingInsteadOfSavingItsFraming) {
-  for (const char* field : {"Transfer-Encoding: chunked\r\n",
-                            "Content-Length: 9\r\ntransfer-encoding:gzip\r\n",
-                            "TRANSFER-ENCODING:\r\nContent-Length: 9\r\n"}) {
+  for (const char* field :
+       {"Transfer-Encoding: chunked\r\n", "Content-Length: 9\r\ntransfer-encoding:gzip\r\n",
+        "TRANSFER-ENCODING:\r\nContent-Length: 9\r\n"}) {
     std::string request;
     HttpTransfer transfer;
     Answer(transfer, std::string("HTTP/1.1 200 OK\r\n") + field + "\r\n4\r\nabcd\r\n0\r\n\r\n", 100,

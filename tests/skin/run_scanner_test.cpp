@@ -19,8 +19,7 @@ std::vector<ShapeRun> Scan(const std::vector<std::string>& rows, COLORREF other 
   const int height = static_cast<int>(rows.size());
   const int width = height ? static_cast<int>(rows[0].size()) : 0;
   skin::ScanShapeRuns(
-      width, height, kMagenta,
-      [&](int x, int y) { return rows[y][x] == 'k' ? kMagenta : other; },
+      width, height, kMagenta, [&](int x, int y) { return rows[y][x] == 'k' ? kMagenta : other; },
       [&](int x0, int x1, int y) { runs.emplace_back(x0, x1, y); });
   return runs;
 }

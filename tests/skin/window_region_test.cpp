@@ -46,9 +46,9 @@ HBITMAP MakeBitmap(const std::vector<std::string>& rows) {
     for (int x = 0; x < width; ++x) {
       BYTE* pixel = bytes + y * stride + x * 3;
       const char c = rows[y][x];
-      pixel[0] = 255;                                   // blue
-      pixel[1] = c == 'k' || c == 'n' ? 0 : 255;        // green
-      pixel[2] = c == 'n' ? 254 : 255;                  // red
+      pixel[0] = 255;                             // blue
+      pixel[1] = c == 'k' || c == 'n' ? 0 : 255;  // green
+      pixel[2] = c == 'n' ? 254 : 255;            // red
     }
   }
   return bitmap;
@@ -81,8 +81,7 @@ std::vector<std::string> Shape(const std::vector<std::string>& rows) {
   ShapeWindowFromBitmap(dc, bitmap, kMagenta);
   ::ReleaseDC(window.hwnd(), dc);
   ::DeleteObject(bitmap);
-  return RegionRows(window.hwnd(), static_cast<int>(rows[0].size()),
-                    static_cast<int>(rows.size()));
+  return RegionRows(window.hwnd(), static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
 }
 
 TEST(ShapeWindowFromBitmap, RegionHoldsExactlyTheNonKeyPixels) {
@@ -176,9 +175,8 @@ std::vector<Picture> CraftedPictures() {
   }
   // Whole rows of key between whole rows of shape; a frame around a hole; a hole at the edge.
   add(13, 6, [](int, int y) { return y % 2 ? kMagentaPixel : 0xFFFFFFu; });
-  add(9, 7, [](int x, int y) {
-    return x >= 2 && x < 7 && y >= 2 && y < 5 ? kMagentaPixel : 0x808080u;
-  });
+  add(9, 7,
+      [](int x, int y) { return x >= 2 && x < 7 && y >= 2 && y < 5 ? kMagentaPixel : 0x808080u; });
   add(6, 4, [](int x, int) { return x >= 4 ? kMagentaPixel : 0x000000u; });
   // Noise of key and near-key colours in widths that leave padding in 24-bit rows.
   std::mt19937 random(20090302);
@@ -228,8 +226,8 @@ HBITMAP BitmapOf(const Picture& picture, int bitsPerPixel) {
   ::DeleteObject(shaped);
   ::DeleteObject(reference);
   if (equal) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << info.bmWidth << "x" << info.bmHeight << " at "
-                                       << info.bmBitsPixel << " bits per pixel";
+  return ::testing::AssertionFailure()
+         << info.bmWidth << "x" << info.bmHeight << " at " << info.bmBitsPixel << " bits per pixel";
 }
 
 TEST(ShapeWindowFromBitmap, CraftedSkinsGiveTheReferenceRegionInEveryPixelFormat) {
@@ -250,7 +248,8 @@ TEST(ShapeWindowFromBitmap, TheSampleSkinsGiveTheReferenceRegion) {
     COLORREF key;
   } skins[] = {{"OutSideStartBG.bmp", kMagenta}, {"InsideStartBG.bmp", RGB(255, 255, 255)}};
   for (const auto& skin : skins) {
-    const std::string path = std::string(LAUNCHER_GAME_DIR) + "\\data2\\interface\\StartUp\\" + skin.file;
+    const std::string path =
+        std::string(LAUNCHER_GAME_DIR) + "\\data2\\interface\\StartUp\\" + skin.file;
     HBITMAP bitmap = static_cast<HBITMAP>(
         ::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     ASSERT_NE(bitmap, nullptr) << path;

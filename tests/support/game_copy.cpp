@@ -20,8 +20,8 @@ GameCopy::GameCopy(const std::string& subfolder) : dir_(temp_.path() / subfolder
                   << " (build the test's dependencies)";
   }
   CopyFolder(source, dir_);
-  for (const char* log : {"RozeVazed.log", "Tools/HorseCheck.log", "debug.log",
-                          "standin-flash.log", "standin-browser.log"}) {
+  for (const char* log : {"RozeVazed.log", "Tools/HorseCheck.log", "debug.log", "standin-flash.log",
+                          "standin-browser.log"}) {
     std::error_code ignored;
     fs::remove(dir_ / fs::path(log).make_preferred(), ignored);
   }
@@ -33,8 +33,8 @@ fs::path GameCopy::operator/(const std::string& relative) const {
 
 void GameCopy::Remove(const std::string& relative) const {
   std::error_code error;
-  EXPECT_TRUE(fs::remove(*this / relative, error)) << "cannot remove " << relative << ": "
-                                                   << (error ? error.message() : "not there");
+  EXPECT_TRUE(fs::remove(*this / relative, error))
+      << "cannot remove " << relative << ": " << (error ? error.message() : "not there");
 }
 
 void GameCopy::Write(const std::string& relative, const std::string& bytes) const {

@@ -13,9 +13,8 @@ TempDir::TempDir() {
   static std::atomic<unsigned> counter{0};
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   for (;;) {
-    fs::path candidate = fs::temp_directory_path() /
-                         ("launcher-test-" + std::to_string(stamp) + "-" +
-                          std::to_string(counter.fetch_add(1)));
+    fs::path candidate = fs::temp_directory_path() / ("launcher-test-" + std::to_string(stamp) +
+                                                      "-" + std::to_string(counter.fetch_add(1)));
     std::error_code error;
     if (fs::create_directory(candidate, error)) {
       path_ = candidate;

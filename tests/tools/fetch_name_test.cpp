@@ -19,9 +19,11 @@ TEST(FetchOutputName, ThePlainLastPartOfThePathWithoutQueryOrFragment) {
 }
 
 TEST(FetchOutputName, NoNameWhenWhatIsLeftIsNotASafePlainName) {
-  for (const char* refused : {"", "?only=query", "..", ".", "a\\..", "a\\", "x:y", "a|b", "a*",
-                              "a<b", "ends-with-dot.", "ends-with-blank ", "tab\tname", "NUL",
-                              "nul.txt", "COM1", "lpt9.bin", "CON", "CONIN$", "conout$.txt"}) {
+  for (const char* refused :
+       {"",          "?only=query", "..",      ".",    "a\\..",          "a\\",
+        "x:y",       "a|b",         "a*",      "a<b",  "ends-with-dot.", "ends-with-blank ",
+        "tab\tname", "NUL",         "nul.txt", "COM1", "lpt9.bin",       "CON",
+        "CONIN$",    "conout$.txt"}) {
     EXPECT_EQ(OutputNameFor(refused), "") << refused;
   }
 }

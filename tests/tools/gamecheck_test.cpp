@@ -38,8 +38,8 @@ struct CheckRun {
 };
 
 CheckRun RunGamecheck(const std::string& folder, const std::string& options = "") {
-  const data_test::ToolRun run =
-      data_test::RunTool(GAMECHECK_PROGRAM, options + (options.empty() ? "" : " ") + "\"" + folder + "\"");
+  const data_test::ToolRun run = data_test::RunTool(
+      GAMECHECK_PROGRAM, options + (options.empty() ? "" : " ") + "\"" + folder + "\"");
   CheckRun result;
   result.exitCode = run.exitCode;
   result.out = run.out;
@@ -137,27 +137,32 @@ TEST(Gamecheck, EachPlantedProblemGivesExactlyItsOwnLine) {
        "\"ani/play.ani\" file is under the current folder!\""},
       {"button section missing",
        [&](const GameCopy& game) { game.Replace("ani/play.ani", "[ShoppingMall]", "[Shopping]"); },
-       "warning: ani/play.ani: has no [ShoppingMall] section, so button ShoppingMall shows no image "
+       "warning: ani/play.ani: has no [ShoppingMall] section, so button ShoppingMall shows no "
+       "image "
        "(its click still acts) -> silently ignored"},
       {"links cut short after a line",
        [&](const GameCopy& game) {
          EditScrambledFile(game / kLinks,
                            [](std::string& links) { links.erase(links.find("FlashHttpHand=")); });
        },
-       "warning: ini/play.dat: no FlashHttpHand link in the first section [Links], so no page opens "
+       "warning: ini/play.dat: no FlashHttpHand link in the first section [Links], so no page "
+       "opens "
        "for installing Flash by hand -> silently ignored"},
       {"links with a bad title",
        [&](const GameCopy& game) {
          EditScrambledFile(game / kLinks, [](std::string& links) { links += "[bad title\r\n"; });
        },
-       "error: ini/play.dat: has a bad title line, which fails the load, so every link stays empty -> "
+       "error: ini/play.dat: has a bad title line, which fails the load, so every link stays empty "
+       "-> "
        "debug.log \"Error Title  [bad title in ini/play.dat\" and box \"error on open "
        "ini/play.dat.\""},
       {"links stored unscrambled",
        [&](const GameCopy& game) {
-         game.Write("ini/play.dat", ReadFile(fs::path(LAUNCHER_SOURCE_DIR) / "sample/ini/play.dat.txt"));
+         game.Write("ini/play.dat",
+                    ReadFile(fs::path(LAUNCHER_SOURCE_DIR) / "sample/ini/play.dat.txt"));
        },
-       "warning: ini/play.dat: holds no section, so every link stays empty (it reads as plain text: "
+       "warning: ini/play.dat: holds no section, so every link stays empty (it reads as plain "
+       "text: "
        "it must be stored scrambled, for example by playdat scramble) -> silently ignored"},
       {"download address without a path",
        [&](const GameCopy& game) {
@@ -175,16 +180,13 @@ TEST(Gamecheck, EachPlantedProblemGivesExactlyItsOwnLine) {
        },
        "warning: ini/play.dat: FlashHttpSha256 \"abc\" is not 64 hex digits, so the launcher "
        "refuses every download of the Flash player -> silently ignored"},
-      {"local page missing",
-       [&](const GameCopy& game) { game.Remove("web/shop.html"); },
+      {"local page missing", [&](const GameCopy& game) { game.Remove("web/shop.html"); },
        "warning: ini/play.dat: the ShopLink link web\\shop.html names a file missing from the game "
        "folder, so the shop button opens nothing -> silently ignored"},
-      {"skin without magenta",
-       [&](const GameCopy& game) { game.Write(kSkin, PlainSkin()); },
+      {"skin without magenta", [&](const GameCopy& game) { game.Write(kSkin, PlainSkin()); },
        "warning: data2/interface/StartUp/OutSideStartBG.bmp: holds no magenta (255, 0, 255) pixel, "
        "so nothing is cut out: the launcher is a plain 808 x 581 rectangle -> silently ignored"},
-      {"skin missing",
-       [&](const GameCopy& game) { game.Remove(kSkin); },
+      {"skin missing", [&](const GameCopy& game) { game.Remove(kSkin); },
        "error: data2/interface/StartUp/OutSideStartBG.bmp: missing, so the launcher keeps its "
        "template's size, unshaped and blank -> box \"Load image failed! Please make sure the "
        "\"data2/interface/StartUp/OutSideStartBG.bmp\" file path is correct!\""},
@@ -193,14 +195,14 @@ TEST(Gamecheck, EachPlantedProblemGivesExactlyItsOwnLine) {
        "warning: data2/interface/StartUp/InsideStartBG.bmp: holds no white (255, 255, 255) pixel, "
        "so nothing is cut out: the inside window is a plain 808 x 581 rectangle -> silently "
        "ignored"},
-      {"inside background missing",
-       [&](const GameCopy& game) { game.Remove(kInsideSkin); },
+      {"inside background missing", [&](const GameCopy& game) { game.Remove(kInsideSkin); },
        "error: data2/interface/StartUp/InsideStartBG.bmp: missing, so the inside window beneath "
        "the launcher is neither painted nor shaped -> box \"Load image failed! Please make sure "
        "the \"data2/interface/StartUp/InsideStartBG.bmp\" file path is correct!\""},
       {"shop placed under its skin name",
        [&](const GameCopy& game) { game.Replace("ini/PlayGui.ini", "[Shop]", "[ShoppingMall]"); },
-       "warning: ini/PlayGui.ini: [Shop] gives button ShoppingMall no size (0 x 0), so it cannot be "
+       "warning: ini/PlayGui.ini: [Shop] gives button ShoppingMall no size (0 x 0), so it cannot "
+       "be "
        "seen or clicked (a [ShoppingMall] section is there, but this button reads [Shop]) -> "
        "silently ignored"},
       {"buttons overlapping",
@@ -210,11 +212,12 @@ TEST(Gamecheck, EachPlantedProblemGivesExactlyItsOwnLine) {
        "warning: ini/PlayGui.ini: buttons OfficialNet and Register overlap in 40 x 32 at (642, "
        "316): a click there can run both -> silently ignored"},
       {"button in the cut-out",
-       [&](const GameCopy& game) { game.Replace("ini/PlayGui.ini", "x=772\r\ny=280", "x=2\r\ny=280"); },
+       [&](const GameCopy& game) {
+         game.Replace("ini/PlayGui.ini", "x=772\r\ny=280", "x=2\r\ny=280");
+       },
        "warning: ini/PlayGui.ini: [Exit] places button Exit at (2, 280) 24 x 24, where 25.0% of it "
        "lies in the skin's cut-outs and is not shown -> silently ignored"},
-      {"version file missing",
-       [&](const GameCopy& game) { game.Remove("Version.dat"); },
+      {"version file missing", [&](const GameCopy& game) { game.Remove("Version.dat"); },
        "error: Version.dat: missing, so the label shows no version -> box \"Error on open "
        "Version.dat.\""},
       {"version file with a line end",
@@ -233,13 +236,13 @@ TEST(Gamecheck, EachPlantedProblemGivesExactlyItsOwnLine) {
        [&](const GameCopy& game) { game.Replace("ini/GameSetUp.ini", "x=592", "x=760"); },
        "warning: ini/GameSetup.ini: the version label at (760, 538), about 105 x 14 in its font, "
        "reaches outside the 808 x 581 skin: that part is not shown -> silently ignored"},
-      {"check tool missing",
-       [&](const GameCopy& game) { game.Remove("Tools/HorseCheck.exe"); },
-       "warning: ini/Startgame.ini: names the check tool Tools\\HorseCheck.exe, which is not in the "
+      {"check tool missing", [&](const GameCopy& game) { game.Remove("Tools/HorseCheck.exe"); },
+       "warning: ini/Startgame.ini: names the check tool Tools\\HorseCheck.exe, which is not in "
+       "the "
        "launcher's folder, so the CheckHorse button starts nothing -> silently ignored"},
-      {"patcher missing",
-       [&](const GameCopy& game) { game.Remove("RozeVazed.exe"); },
-       "warning: RozeVazed.exe: missing from the launcher's folder, so both start buttons close the "
+      {"patcher missing", [&](const GameCopy& game) { game.Remove("RozeVazed.exe"); },
+       "warning: RozeVazed.exe: missing from the launcher's folder, so both start buttons close "
+       "the "
        "launcher and start nothing -> silently ignored"},
   };
   for (const Plant& plant : plants) {
@@ -277,8 +280,9 @@ TEST(Gamecheck, AHoverImageTruncatedLinksAndASkinWithoutMagentaAreAllReported) {
     }
     return false;
   };
-  EXPECT_TRUE(reported("error: data2/interface/StartUp/Buttons/StanEnt2.tga: missing; it is the "
-                       "hover image of button StanEnt -> box \"Load image failed!"))
+  EXPECT_TRUE(
+      reported("error: data2/interface/StartUp/Buttons/StanEnt2.tga: missing; it is the "
+               "hover image of button StanEnt -> box \"Load image failed!"))
       << run.out;
   EXPECT_TRUE(reported("warning: ini/play.dat: ends inside a line (")) << run.out;
   EXPECT_TRUE(reported("warning: ini/play.dat: no FlashHttp link")) << run.out;
@@ -291,11 +295,12 @@ TEST(Gamecheck, JsonHasOneObjectPerProblemAndAFolderThatCannotBeReadExitsWithTwo
   game.Remove("Version.dat");
   const CheckRun run = RunGamecheck(game.Text(), "--json");
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.out.find("  {\"file\": \"Version.dat\", \"severity\": \"error\", \"message\": "
-                         "\"missing, so the label shows no version\", \"launcher\": \"box \\\"Error "
-                         "on open Version.dat.\\\"\", \"box\": \"Error on open Version.dat.\", "
-                         "\"log\": null}"),
-            std::string::npos)
+  EXPECT_NE(
+      run.out.find("  {\"file\": \"Version.dat\", \"severity\": \"error\", \"message\": "
+                   "\"missing, so the label shows no version\", \"launcher\": \"box \\\"Error "
+                   "on open Version.dat.\\\"\", \"box\": \"Error on open Version.dat.\", "
+                   "\"log\": null}"),
+      std::string::npos)
       << run.out;
   EXPECT_EQ(run.out.front(), '[');
   EXPECT_EQ(run.out.substr(run.out.size() - 2), "]\n");

@@ -25,10 +25,11 @@ void CheckAniTable(GameCheck& check) {
     check.report.Summary(kAniTablePath, sections);
     return;
   }
-  std::string what = !source            ? "missing"
-                     : logged.empty()   ? "cannot be read"
-                                        : "stops at a syntax error; the sections before it are kept";
-  check.report.Add(kAniTablePath, what + ", so the buttons whose sections were not read show no image",
+  std::string what = !source          ? "missing"
+                     : logged.empty() ? "cannot be read"
+                                      : "stops at a syntax error; the sections before it are kept";
+  check.report.Add(kAniTablePath,
+                   what + ", so the buttons whose sections were not read show no image",
                    BoxText(kAniLoadFailedBox), logged);
   check.report.Summary(kAniTablePath, source ? sections + " read before the error" : "missing");
 }

@@ -81,8 +81,8 @@ void CheckButtonImages(GameCheck& check) {
       }
       ++statesLoaded;
       // Drawn at its own size from the button's top-left corner, clipped by the button.
-      const bool tooLarge = place.w > 0 && place.h > 0 &&
-                            (image.GetWidth() > place.w || image.GetHeight() > place.h);
+      const bool tooLarge =
+          place.w > 0 && place.h > 0 && (image.GetWidth() > place.w || image.GetHeight() > place.h);
       if (tooLarge && sizeReported.insert(path).second) {
         check.report.Add(path, Printed("is %s, larger than the %s place of button %s in %s: only "
                                        "its top-left %s shows",
@@ -101,8 +101,9 @@ void CheckButtonImages(GameCheck& check) {
 
 void CheckLayout(GameCheck& check) {
   if (!ExistingFile(kLayoutFile)) {
-    check.report.Add(kLayoutFile, "missing, so every button is placed at (0, 0) with size 0 x 0: "
-                                  "no button can be seen or clicked");
+    check.report.Add(kLayoutFile,
+                     "missing, so every button is placed at (0, 0) with size 0 x 0: "
+                     "no button can be seen or clicked");
     check.report.Summary(kLayoutFile, "missing");
     return;
   }
@@ -130,10 +131,11 @@ void CheckLayout(GameCheck& check) {
     placed.push_back({&skin, rect});
     if (!check.skin) continue;
     if (!check.skin->Contains(rect)) {
-      check.report.Add(kLayoutFile, Printed("[%s] places button %s at %s, reaching outside the %s "
-                                            "skin: that part is not shown",
-                                            section, skin.skinName, PlaceText(place).c_str(),
-                                            SizeText(check.skin->width, check.skin->height).c_str()));
+      check.report.Add(kLayoutFile,
+                       Printed("[%s] places button %s at %s, reaching outside the %s "
+                               "skin: that part is not shown",
+                               section, skin.skinName, PlaceText(place).c_str(),
+                               SizeText(check.skin->width, check.skin->height).c_str()));
       continue;
     }
     const long long shown = check.skin->ShapePixelsIn(rect);
@@ -153,15 +155,16 @@ void CheckLayout(GameCheck& check) {
       const PlaceRect common{std::max(a.left, b.left), std::max(a.top, b.top),
                              std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
       if (common.Area() == 0) continue;
-      check.report.Add(kLayoutFile,
-                       Printed("buttons %s and %s overlap in %s at (%d, %d): a click there can run both",
-                               placed[i].skin->skinName, placed[j].skin->skinName,
-                               SizeText(common.right - common.left, common.bottom - common.top).c_str(),
-                               common.left, common.top));
+      check.report.Add(
+          kLayoutFile,
+          Printed("buttons %s and %s overlap in %s at (%d, %d): a click there can run both",
+                  placed[i].skin->skinName, placed[j].skin->skinName,
+                  SizeText(common.right - common.left, common.bottom - common.top).c_str(),
+                  common.left, common.top));
     }
   }
-  check.report.Summary(kLayoutFile,
-                       Printed("%d of %d buttons placed%s", static_cast<int>(placed.size()),
-                               kButtonCount,
-                               check.skin ? "" : " (not checked against the skin, which does not load)"));
+  check.report.Summary(
+      kLayoutFile,
+      Printed("%d of %d buttons placed%s", static_cast<int>(placed.size()), kButtonCount,
+              check.skin ? "" : " (not checked against the skin, which does not load)"));
 }

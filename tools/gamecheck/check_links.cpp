@@ -20,14 +20,22 @@ namespace {
 // What an empty slot leads to; null for the slots the launcher fills but never uses.
 const char* EmptySlotConsequence(int slot) {
   switch (slot) {
-    case kSlotPage: return "the inside window shows no page";
-    case kSlotRegist: return "the Register button opens nothing";
-    case kSlotMainLink: return "the OfficialNet button opens nothing";
-    case kSlotExitLink: return "nothing opens as the player leaves through Exit";
-    case kSlotShopLink: return "the shop button opens nothing";
-    case kSlotFlashHttp: return "the Flash player cannot be downloaded";
-    case kSlotFlashHttpHand: return "no page opens for installing Flash by hand";
-    default: return nullptr;
+    case kSlotPage:
+      return "the inside window shows no page";
+    case kSlotRegist:
+      return "the Register button opens nothing";
+    case kSlotMainLink:
+      return "the OfficialNet button opens nothing";
+    case kSlotExitLink:
+      return "nothing opens as the player leaves through Exit";
+    case kSlotShopLink:
+      return "the shop button opens nothing";
+    case kSlotFlashHttp:
+      return "the Flash player cannot be downloaded";
+    case kSlotFlashHttpHand:
+      return "no page opens for installing Flash by hand";
+    default:
+      return nullptr;
   }
 }
 
@@ -55,7 +63,8 @@ LinkKind KindOf(const std::string& link) {
 std::string NearMiss(const DefinitionSection& section, const char* key) {
   for (const auto& entry : section.Values()) {
     std::string trimmed = entry.first;
-    while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\t')) trimmed.pop_back();
+    while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\t'))
+      trimmed.pop_back();
     while (!trimmed.empty() && (trimmed[0] == ' ' || trimmed[0] == '\t')) trimmed.erase(0, 1);
     if (entry.first != key && compat::EqualIgnoringCase(trimmed, key)) {
       return Printed(" (the section has \"%s\", but blanks and letter case count)",
@@ -98,7 +107,8 @@ LoadedLinks LoadLinks(DefinitionTable& table) {
   if (result.loaded) result.lastLine = UnfinishedLastLine();
   if (!result.loaded || table.Sections().empty()) {
     DefinitionTable plain;
-    result.readsAsPlainText = plain.Load(kLinksPath, ScrambledFile::ModePlain) && !plain.Sections().empty();
+    result.readsAsPlainText =
+        plain.Load(kLinksPath, ScrambledFile::ModePlain) && !plain.Sections().empty();
   }
   return result;
 }
@@ -108,13 +118,13 @@ LoadedLinks LoadLinks(DefinitionTable& table) {
 void CheckLinks(GameCheck& check) {
   DefinitionTable table;
   const LoadedLinks file = LoadLinks(table);
-  const std::string plainHint =
-      file.readsAsPlainText
-          ? " (it reads as plain text: it must be stored scrambled, for example by playdat scramble)"
-          : "";
+  const std::string plainHint = file.readsAsPlainText
+                                    ? " (it reads as plain text: it must be stored scrambled, for "
+                                      "example by playdat scramble)"
+                                    : "";
   if (!file.loaded) {
-    const std::string what = !file.found          ? "missing"
-                             : file.size == 0     ? "empty, and an empty file cannot be opened"
+    const std::string what = !file.found            ? "missing"
+                             : file.size == 0       ? "empty, and an empty file cannot be opened"
                              : !file.logged.empty() ? "has a bad title line, which fails the load"
                                                     : "cannot be read";
     check.report.Add(kLinksPath, what + ", so every link stays empty" + plainHint,
@@ -157,10 +167,10 @@ void CheckLinks(GameCheck& check) {
     if (consequence == nullptr) continue;
 
     if (value == nullptr || value[0] == '\0') {
-      check.report.Add(kLinksPath, Printed("%s %s link in the first section [%s], so %s%s",
-                                           value == nullptr ? "no" : "an empty", key,
-                                           sectionName.c_str(), consequence,
-                                           NearMiss(first, key).c_str()));
+      check.report.Add(kLinksPath,
+                       Printed("%s %s link in the first section [%s], so %s%s",
+                               value == nullptr ? "no" : "an empty", key, sectionName.c_str(),
+                               consequence, NearMiss(first, key).c_str()));
       continue;
     }
     if (std::strlen(value) >= kLinkSlotSize) {
@@ -175,12 +185,14 @@ void CheckLinks(GameCheck& check) {
                                              "path, so %s",
                                              OnOneLine(link).c_str(), consequence));
       } else if (url->port < 1) {
-        check.report.Add(kLinksPath, Printed("FlashHttp \"%s\" names port %d, to which no connection "
-                                             "is made, so %s",
-                                             OnOneLine(link).c_str(), url->port, consequence));
+        check.report.Add(kLinksPath,
+                         Printed("FlashHttp \"%s\" names port %d, to which no connection "
+                                 "is made, so %s",
+                                 OnOneLine(link).c_str(), url->port, consequence));
       } else {
-        summary.details.back() += Printed("  (host %s, port %d, path %s)", OnOneLine(url->host).c_str(),
-                                          url->port, OnOneLine(url->path).c_str());
+        summary.details.back() +=
+            Printed("  (host %s, port %d, path %s)", OnOneLine(url->host).c_str(), url->port,
+                    OnOneLine(url->path).c_str());
       }
       continue;
     }
@@ -208,10 +220,12 @@ void CheckLinks(GameCheck& check) {
     if (ParseSha256Hex(pin, digest)) {
       summary.details.push_back(Printed("%s=%s", kInstallerPinKey, pin));
     } else {
-      summary.details.push_back(Printed("%s=%s  (malformed)", kInstallerPinKey, OnOneLine(pin).c_str()));
-      check.report.Add(kLinksPath, Printed("%s \"%s\" is not 64 hex digits, so the launcher refuses "
-                                           "every download of the Flash player",
-                                           kInstallerPinKey, OnOneLine(pin).c_str()));
+      summary.details.push_back(
+          Printed("%s=%s  (malformed)", kInstallerPinKey, OnOneLine(pin).c_str()));
+      check.report.Add(kLinksPath,
+                       Printed("%s \"%s\" is not 64 hex digits, so the launcher refuses "
+                               "every download of the Flash player",
+                               kInstallerPinKey, OnOneLine(pin).c_str()));
     }
   }
 }

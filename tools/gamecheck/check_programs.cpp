@@ -13,9 +13,10 @@
 void CheckFlashControl(GameCheck& check) {
   long long size = 0;
   if (!ExistingFile(kFlashControlFile, &size)) {
-    check.report.Add(kFlashControlFile,
-                     "missing, so where no Flash Player 9 or newer is registered the Flash check has "
-                     "nothing to install and the movie stays empty");
+    check.report.Add(
+        kFlashControlFile,
+        "missing, so where no Flash Player 9 or newer is registered the Flash check has "
+        "nothing to install and the movie stays empty");
     check.report.Summary(kFlashControlFile, "missing");
     return;
   }
@@ -31,11 +32,12 @@ void CheckCheckTool(GameCheck& check) {
   char name[kPathBufferSize];
   ReadCheckToolName(name);
   if (name[0] == '\0') {
-    check.report.Add(kCheckToolFile,
-                     ExistingFile(kCheckToolFile)
-                         ? "names no check tool (FlashName in [Read]), so the CheckHorse button "
-                           "does nothing"
-                         : "missing, so no check tool is named and the CheckHorse button does nothing");
+    check.report.Add(
+        kCheckToolFile,
+        ExistingFile(kCheckToolFile)
+            ? "names no check tool (FlashName in [Read]), so the CheckHorse button "
+              "does nothing"
+            : "missing, so no check tool is named and the CheckHorse button does nothing");
     check.report.Summary(kCheckToolFile, "no check tool named");
     return;
   }

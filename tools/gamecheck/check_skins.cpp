@@ -15,8 +15,8 @@ struct Background {
   const char* path;
   COLORREF key;
   const char* keyName;
-  const char* window;       // how the report names the window
-  const char* unloaded;     // what becomes of the window without its background
+  const char* window;    // how the report names the window
+  const char* unloaded;  // what becomes of the window without its background
   const char* boxFormat;
 };
 
@@ -37,8 +37,8 @@ std::optional<SkinShape> CheckBackground(GameReport& report, const Background& b
                Printed("holds no %s pixel, so nothing is cut out: %s is a plain %s rectangle",
                        background.keyName, background.window, size.c_str()));
   } else if (shape.shapePixels == 0) {
-    report.Add(background.path,
-               Printed("is %s all over, so %s shows nothing", background.keyName, background.window));
+    report.Add(background.path, Printed("is %s all over, so %s shows nothing", background.keyName,
+                                        background.window));
   }
   report.Summary(background.path,
                  Printed("%s, %s runs, %.1f%% inside the shape", size.c_str(),

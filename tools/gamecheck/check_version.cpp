@@ -59,14 +59,15 @@ void CheckVersionFile(GameCheck& check) {
     check.report.Add(kVersionFile,
                      Printed("has no zero byte in its first %d bytes, so the label shows all %d "
                              "(\"%s\")%s",
-                             static_cast<int>(kVersionTextBytes), static_cast<int>(kVersionTextBytes),
-                             shown.c_str(),
+                             static_cast<int>(kVersionTextBytes),
+                             static_cast<int>(kVersionTextBytes), shown.c_str(),
                              size > static_cast<long long>(kVersionTextBytes)
                                  ? " and nothing of the rest of the file"
                                  : ""));
   } else if (check.versionText.empty()) {
-    check.report.Add(kVersionFile, size == 0 ? "is empty, so the label shows no version"
-                                             : "begins with a zero byte, so the label shows no version");
+    check.report.Add(kVersionFile, size == 0
+                                       ? "is empty, so the label shows no version"
+                                       : "begins with a zero byte, so the label shows no version");
   }
   if (HoldsControlBytes(check.versionText)) {
     check.report.Add(kVersionFile, Printed("the version \"%s\" holds a line end or another control "
@@ -84,11 +85,12 @@ void CheckVersionLabel(GameCheck& check) {
   char face[1024] = {};
   ::GetPrivateProfileStringA(kVersionSection, "Font", "", face, sizeof face, kGameSettingsFile);
   if (std::strlen(face) >= sizeof style.face) {
-    check.report.Add(kGameSettingsFile,
-                     Printed("the Font of [%s] is %s bytes long and the launcher reads only its "
-                             "first %d, \"%s\", which names no font",
-                             kVersionSection, std::to_string(std::strlen(face)).c_str(),
-                             static_cast<int>(sizeof style.face - 1), OnOneLine(style.face).c_str()));
+    check.report.Add(
+        kGameSettingsFile,
+        Printed("the Font of [%s] is %s bytes long and the launcher reads only its "
+                "first %d, \"%s\", which names no font",
+                kVersionSection, std::to_string(std::strlen(face)).c_str(),
+                static_cast<int>(sizeof style.face - 1), OnOneLine(style.face).c_str()));
   }
   for (const char* key : {"FontColorR", "FontColorG", "FontColorB"}) {
     const UINT value = ::GetPrivateProfileIntA(kVersionSection, key, 0, kGameSettingsFile);
@@ -101,17 +103,18 @@ void CheckVersionLabel(GameCheck& check) {
 
   const PlaceRect label = LabelExtent(style, kVersionLabelPrefix + check.versionText);
   if (check.skin) {
-    const std::string where = Printed("the version label at (%d, %d), about %s in its font,",
-                                      style.x, style.y,
-                                      SizeText(label.right - label.left, label.bottom - label.top).c_str());
+    const std::string where =
+        Printed("the version label at (%d, %d), about %s in its font,", style.x, style.y,
+                SizeText(label.right - label.left, label.bottom - label.top).c_str());
     if (!check.skin->Contains(label)) {
-      check.report.Add(kGameSettingsFile,
-                       Printed("%s reaches outside the %s skin: that part is not shown", where.c_str(),
-                               SizeText(check.skin->width, check.skin->height).c_str()));
+      check.report.Add(
+          kGameSettingsFile,
+          Printed("%s reaches outside the %s skin: that part is not shown", where.c_str(),
+                  SizeText(check.skin->width, check.skin->height).c_str()));
     } else if (check.skin->ShapePixelsIn(label) < label.Area()) {
-      check.report.Add(kGameSettingsFile,
-                       Printed("%s lies partly in the skin's cut-outs, where it is not shown",
-                               where.c_str()));
+      check.report.Add(
+          kGameSettingsFile,
+          Printed("%s lies partly in the skin's cut-outs, where it is not shown", where.c_str()));
     }
   }
   check.report.Summary(

@@ -28,11 +28,16 @@ const char kUsageText[] =
 enum class LoadMode { Auto, Bmp, Tga, Button };
 
 bool ParseMode(const char* name, LoadMode& mode) {
-  if (std::strcmp(name, "auto") == 0) mode = LoadMode::Auto;
-  else if (std::strcmp(name, "bmp") == 0) mode = LoadMode::Bmp;
-  else if (std::strcmp(name, "tga") == 0) mode = LoadMode::Tga;
-  else if (std::strcmp(name, "button") == 0) mode = LoadMode::Button;
-  else return false;
+  if (std::strcmp(name, "auto") == 0)
+    mode = LoadMode::Auto;
+  else if (std::strcmp(name, "bmp") == 0)
+    mode = LoadMode::Bmp;
+  else if (std::strcmp(name, "tga") == 0)
+    mode = LoadMode::Tga;
+  else if (std::strcmp(name, "button") == 0)
+    mode = LoadMode::Button;
+  else
+    return false;
   return true;
 }
 

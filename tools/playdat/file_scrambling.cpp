@@ -51,8 +51,8 @@ bool Copy(std::FILE* in, std::FILE* out, ScrambleDirection direction, std::strin
 
 }  // namespace
 
-bool TransformFile(const std::string& input, const std::string& output,
-                   ScrambleDirection direction, std::string* error) {
+bool TransformFile(const std::string& input, const std::string& output, ScrambleDirection direction,
+                   std::string* error) {
   if (SameFile(input, output)) {
     *error = "input and output are the same file";
     return false;

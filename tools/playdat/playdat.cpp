@@ -75,7 +75,8 @@ int Links(const std::vector<std::string>& args) {
     ScratchLog log;
     if (!log.Ready()) return Fail("cannot create a temporary log file");
     DefinitionTable table;
-    loaded = table.Load(file.c_str(), plain ? ScrambledFile::ModePlain : ScrambledFile::ModeScrambled);
+    loaded =
+        table.Load(file.c_str(), plain ? ScrambledFile::ModePlain : ScrambledFile::ModeScrambled);
     if (loaded) filled = FillLinkTable(table, links);
     if (filled) {
       if (const char* value = table.Sections().front()->GetValue(kInstallerPinKey, nullptr)) {
@@ -85,13 +86,15 @@ int Links(const std::vector<std::string>& args) {
     logged = log.LoggedText();
   }
   if (!loaded) {
-    std::fprintf(stderr, "playdat: %s: the launcher cannot load it as %s\n", file.c_str(), kLinksPath);
+    std::fprintf(stderr, "playdat: %s: the launcher cannot load it as %s\n", file.c_str(),
+                 kLinksPath);
     std::fprintf(stderr, "the launcher shows: error on open %s.\n", kLinksPath);
     if (!logged.empty()) std::fprintf(stderr, "the parser logs: %s\n", logged.c_str());
     return 1;
   }
   if (!filled) {
-    std::fprintf(stderr, "playdat: note: %s holds no section, so the launcher leaves every link empty\n",
+    std::fprintf(stderr,
+                 "playdat: note: %s holds no section, so the launcher leaves every link empty\n",
                  file.c_str());
   }
   for (int slot = 0; slot < kLinkSlotCount; ++slot) {
@@ -101,8 +104,10 @@ int Links(const std::vector<std::string>& args) {
     std::printf("%s=%s\n", kInstallerPinKey, pin->c_str());
     unsigned char digest[kSha256Size];
     if (!ParseSha256Hex(pin->c_str(), digest)) {
-      std::fprintf(stderr, "playdat: note: %s is not 64 hex digits, so the launcher refuses every "
-                   "download of the Flash installer\n", kInstallerPinKey);
+      std::fprintf(stderr,
+                   "playdat: note: %s is not 64 hex digits, so the launcher refuses every "
+                   "download of the Flash installer\n",
+                   kInstallerPinKey);
     }
   }
   return 0;
@@ -125,7 +130,8 @@ int Ani(const std::vector<std::string>& args) {
     for (const std::string& frame : section.second) std::printf("%s\n", frame.c_str());
   }
   if (!loaded) {
-    std::fprintf(stderr, "playdat: %s: the launcher cannot load it as %s\n", args[0].c_str(), kAniTablePath);
+    std::fprintf(stderr, "playdat: %s: the launcher cannot load it as %s\n", args[0].c_str(),
+                 kAniTablePath);
     std::fprintf(stderr,
                  "the launcher shows: Load data file failed! Please make sure the \"%s\" file is "
                  "under the current folder!\n",

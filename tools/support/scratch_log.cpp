@@ -19,7 +19,7 @@ std::filesystem::path MakePrivateFolder() {
   if (error) return {};
   std::random_device seed;
   std::mt19937_64 random(seed() ^ static_cast<unsigned long long>(
-                                       std::chrono::steady_clock::now().time_since_epoch().count()));
+                                      std::chrono::steady_clock::now().time_since_epoch().count()));
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::filesystem::path folder = base / ("launcher-scratch-" + std::to_string(random()));
     if (std::filesystem::create_directory(folder, error)) return folder;

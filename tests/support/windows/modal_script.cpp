@@ -3,7 +3,7 @@
 namespace {
 ModalScript* g_running = nullptr;
 CDialog* g_dialog = nullptr;
-}
+}  // namespace
 
 ModalScript::ModalScript(std::vector<Step> steps) : steps_(std::move(steps)) {}
 

@@ -15,7 +15,8 @@ std::string Utf8FromAnsi(const std::string& text) {
   std::string result;
   if (converter == reinterpret_cast<iconv_t>(-1)) {
     // Without the converter only ASCII comes through.
-    for (unsigned char c : text) result += c < 0x80 ? std::string(1, static_cast<char>(c)) : kReplacement;
+    for (unsigned char c : text)
+      result += c < 0x80 ? std::string(1, static_cast<char>(c)) : kReplacement;
     return result;
   }
   char* in = const_cast<char*>(text.data());

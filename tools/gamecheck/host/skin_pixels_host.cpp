@@ -21,7 +21,8 @@ bool LoadSkinPixels(const std::string& path, SkinPixels& pixels) {
       std::fopen(compat::FindPathIgnoringCase(path).c_str(), "rb"));
   if (!stream) return false;
   char signature[2] = {};
-  if (std::fread(signature, 1, 2, stream.get()) != 2 || signature[0] != 'B' || signature[1] != 'M') {
+  if (std::fread(signature, 1, 2, stream.get()) != 2 || signature[0] != 'B' ||
+      signature[1] != 'M') {
     return false;
   }
   std::rewind(stream.get());

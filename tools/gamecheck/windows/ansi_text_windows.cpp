@@ -11,8 +11,8 @@ std::string Utf8FromAnsi(const std::string& text) {
   if (wide <= 0) return std::string();
   std::vector<wchar_t> characters(static_cast<size_t>(wide));
   ::MultiByteToWideChar(936, 0, text.data(), size, characters.data(), wide);
-  const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, characters.data(), wide, nullptr, 0, nullptr,
-                                          nullptr);
+  const int bytes =
+      ::WideCharToMultiByte(CP_UTF8, 0, characters.data(), wide, nullptr, 0, nullptr, nullptr);
   std::string result(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
   if (bytes > 0) {
     ::WideCharToMultiByte(CP_UTF8, 0, characters.data(), wide, &result[0], bytes, nullptr, nullptr);

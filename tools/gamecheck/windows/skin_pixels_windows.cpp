@@ -25,8 +25,8 @@ bool LoadSkinPixels(const std::string& path, SkinPixels& pixels) {
     std::vector<RGBQUAD> rows(pixels.colors.size());
     const UniqueClientDc screen = GetClientDc(nullptr);
     read = info.bmHeight == 0 ||
-           ::GetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(info.bmHeight),
-                       rows.data(), &format, DIB_RGB_COLORS) == info.bmHeight;
+           ::GetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(info.bmHeight), rows.data(),
+                       &format, DIB_RGB_COLORS) == info.bmHeight;
     for (size_t i = 0; i < rows.size(); ++i) {
       pixels.colors[i] = RGB(rows[i].rgbRed, rows[i].rgbGreen, rows[i].rgbBlue);
     }
