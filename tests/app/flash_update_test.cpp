@@ -13,14 +13,17 @@
 #include <vector>
 
 #include "app/launcher_dialog.h"
-#include "data/scrambled_buffer.h"
 #include "flash/installer_file.h"
 #include "flash/installer_windows.h"
 #include "flash/update_texts.h"
-#include "tests/support/windows/scoped_variable.h"
 #include "tests/net/scripted_server.h"
+#include "tests/support/game_copy.h"
+#include "tests/support/scrambled_files.h"
 #include "tests/support/test_support.h"
-#include "testbed/installer_trailer.h"
+#include "tests/support/windows/hosting_environment.h"
+#include "tests/support/windows/installer_image.h"
+#include "tests/support/windows/scoped_variable.h"
+#include "tests/support/windows/window_text.h"
 
 namespace fs = std::filesystem;
 using net_testing::Gate;
@@ -28,104 +31,63 @@ using net_testing::Hold;
 using net_testing::OkHeader;
 using net_testing::ScriptedServer;
 using net_testing::Send;
+using testing_support::GameCopy;
+using testing_support::HostingEnvironment;
+using testing_support::InstallerImage;
 using testing_support::ReadFile;
 using testing_support::ScopedCurrentDir;
-using testing_support::TempDir;
-using testing_support::WriteFile;
 
 namespace {
 
 using testing_support::ScopedVariable;
 
-// ActiveX hosting, as the application enables it, and the socket library for the test's own
+// ActiveX hosting with a registered Flash control, as after the application's start-up check,
+// so every test finds the machine alike whichever ran before it; and Winsock for the test's own
 // servers (the flow starts and cleans up its own use of it).
-class HostingEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    AfxEnableControlContainer();
-    winsock_ = std::make_unique<net_testing::WinsockSession>();
-  }
-  void TearDown() override { winsock_.reset(); }
-
- private:
-  std::unique_ptr<net_testing::WinsockSession> winsock_;
-};
-const auto* const kHosting = ::testing::AddGlobalTestEnvironment(new HostingEnvironment);
+const auto* const kHosting = ::testing::AddGlobalTestEnvironment(
+    new HostingEnvironment(HostingEnvironment::kFlashControl | HostingEnvironment::kSockets));
 
 const std::string kInstallerLog = "standin-installer.log";
 const std::string kPageLog = "PageOpener.log";
 
+// The lines of a record file the stand-ins write.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
 // A copy of the sample game folder, with the stand-in page opener beside the launcher's files so
 // a test can name it as the manual download page and see it opened.
-class GameFolder {
+class GameFolder : public GameCopy {
  public:
   GameFolder() {
-    fs::copy(LAUNCHER_GAME_DIR, dir_.path(), fs::copy_options::recursive);
-    for (const char* log : {"standin-flash.log", "standin-browser.log"}) {
-      std::error_code ignored;
-      fs::remove(dir_.path() / log, ignored);
-    }
     fs::copy_file(fs::path(LAUNCHER_BINARY_DIR) / "testbed" / "PageOpener.exe",
-                  dir_.path() / "PageOpener.exe");
+                  *this / "PageOpener.exe");
   }
-  std::string operator/(const std::string& relative) const { return dir_ / relative; }
-  const fs::path& path() const { return dir_.path(); }
-  std::string ManualPage() const { return dir_ / "PageOpener.exe"; }
+  std::string ManualPage() const { return (*this / "PageOpener.exe").string(); }
   // Lines the stand-in installer has recorded so far.
   std::vector<std::string> InstallerRecords() const {
-    return Lines(ReadFile(dir_ / kInstallerLog));
+    return Lines(ReadFile(*this / kInstallerLog));
   }
-  static std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-      lines.push_back(text.substr(start, end - start));
-    }
-    return lines;
-  }
-
- private:
-  TempDir dir_;
 };
 
 // What the start-up check returns when it found no usable Flash control: the dialogs here are
 // made as the application makes them after such a check.
 constexpr int kNoUsableControl = 0;
 
-// The stand-in installer's program with the line that picks its behaviour.
-std::string InstallerImage(const std::string& mode, int mainMs = 300, int installingMs = 300,
-                           int lingerMs = 20000) {
-  return ReadFile(fs::path(LAUNCHER_BINARY_DIR) / "testbed" / "FlashInstaller.exe") +
-         InstallerTrailer(mode, mainMs, installingMs, lingerMs);
-}
-
 // The first byte count of `size` at which the share received reaches `percent`.
 size_t BytesFor(size_t size, int percent) { return (size * percent + 99) / 100; }
 
-std::string WindowText(const CWnd& window) {
-  char text[256] = {};
-  ::GetWindowTextA(window.m_hWnd, text, sizeof text);
-  return text;
-}
+std::string WindowText(const CWnd& window) { return testing_support::WindowText(window.m_hWnd); }
 
 std::string Progress(int percent) {
   char text[64];
   std::snprintf(text, sizeof text, kFlashProgressFormat, percent);
   return text;
-}
-
-// Moves the cursor and waits until the system reports it there.
-void MoveCursorTo(POINT point) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    ::SetCursorPos(point.x, point.y);
-    ::Sleep(5);
-    MSG msg;
-    ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    POINT where;
-    ::GetCursorPos(&where);
-    if (where.x == point.x && where.y == point.y) return;
-  }
-  ADD_FAILURE() << "the cursor did not move to " << point.x << "," << point.y;
 }
 
 POINT CentreOf(const CWnd& window) {
@@ -138,7 +100,8 @@ POINT CentreOf(const CWnd& window) {
 // presses go to the static under the cursor rather than to the dialog, whose own press would
 // start a window drag.
 void MouseOn(const CWnd& over, UINT message) {
-  MoveCursorTo(CentreOf(over));
+  const POINT centre = CentreOf(over);
+  testing_support::MoveCursorTo(centre.x, centre.y);
   ::PostMessageA(over.m_hWnd, message, 0, MAKELPARAM(2, 2));
 }
 
@@ -201,7 +164,7 @@ FlowScript::Step Do(const std::function<void()>& action) {
 std::vector<std::string> WaitForRecords(const fs::path& log, size_t count) {
   std::vector<std::string> lines;
   for (int wait = 0; wait < 500; ++wait) {
-    lines = GameFolder::Lines(ReadFile(log));
+    lines = Lines(ReadFile(log));
     if (lines.size() >= count) break;
     ::Sleep(20);
   }
@@ -235,7 +198,7 @@ class FlashUpdateTest : public ::testing::Test {
 TEST_F(FlashUpdateTest, TheTipIsOfferedOnlyAfterAFailedCheckWithAnAddressToDownloadFrom) {
   auto tipAfterStart = [&](int checkResult, std::string* text) {
     LauncherDialog dialog(nullptr, checkResult);
-    ScopedCurrentDir here(folder_.path());
+    ScopedCurrentDir here(folder_.dir());
     bool visible = false;
     FlowScript(dialog, {Do([&] {
                  visible = dialog.m_flashTip.IsWindowVisible();
@@ -251,9 +214,7 @@ TEST_F(FlashUpdateTest, TheTipIsOfferedOnlyAfterAFailedCheckWithAnAddressToDownl
   EXPECT_FALSE(tipAfterStart(1, &text)) << "a usable control was found";
 
   std::string links = "[Links]\r\nPage=web\\news.html\r\nFlashHttpHand=web\\flash.html\r\n";
-  ScrambledBuffer scrambler;
-  scrambler.Scramble(reinterpret_cast<unsigned char*>(&links[0]), static_cast<int>(links.size()));
-  WriteFile(folder_ / "ini/play.dat", links);
+  folder_.Write("ini/play.dat", testing_support::Scrambled(links));
   EXPECT_FALSE(tipAfterStart(0, &text)) << "nowhere to download from";
 }
 
@@ -261,7 +222,7 @@ TEST_F(FlashUpdateTest, ClicksOffTheTextsOnAHiddenTipOrWithoutTheirLinksDoNothin
   ScriptedServer server({Send(OkHeader(10)), Hold()});
   LauncherDialog dialog(nullptr, kNoUsableControl);
   FlashUpdateFlow& flow = dialog.FlashUpdate();
-  ScopedCurrentDir here(folder_.path());
+  ScopedCurrentDir here(folder_.dir());
   FlowScript(dialog,
              {
                  Do([&] {
@@ -304,7 +265,7 @@ TEST_F(FlashUpdateTest, ARefusedConnectionIsReportedAndTheNextClickTriesAgain) {
   LauncherDialog dialog(nullptr, kNoUsableControl);
   FlashUpdateFlow& flow = dialog.FlashUpdate();
   flow.m_downloader.connectTimeout = 300;
-  ScopedCurrentDir here(folder_.path());
+  ScopedCurrentDir here(folder_.dir());
   FlowScript(dialog, {
                          Do([&] {
                            SetLink(dialog, kSlotFlashHttp, refused.Url("flash/flashSetUp.exe"));
@@ -338,7 +299,7 @@ TEST_F(FlashUpdateTest,
                          Send(image.substr(at30, at60 - at30)), Gate(), Send(image.substr(at60))});
   LauncherDialog dialog(nullptr, kNoUsableControl);
   FlashUpdateFlow& flow = dialog.FlashUpdate();
-  ScopedCurrentDir here(folder_.path());
+  ScopedCurrentDir here(folder_.dir());
   std::vector<std::string> tips;
   auto tick = [&] {
     flow.OnTimer(FLASH_UPDATE_TIMER);
@@ -381,13 +342,13 @@ TEST_F(FlashUpdateTest,
   const std::vector<std::string> records = WaitForRecords(folder_ / kInstallerLog, 1);
   ASSERT_EQ(records.size(), 1u);
   EXPECT_TRUE(Contains(records[0], "started quiet show=7 flags=0x1")) << records[0];
-  EXPECT_TRUE(Contains(records[0], folder_.path().string())) << "the launcher's directory";
+  EXPECT_TRUE(Contains(records[0], folder_.dir().string())) << "the launcher's directory";
 }
 
 TEST_F(FlashUpdateTest, ABodyThatNeverStartsShowsZeroWithTheManualLinkFromTheFirstTick) {
   ScriptedServer server({Send(OkHeader(5000)), Hold()});
   LauncherDialog dialog(nullptr, kNoUsableControl);
-  ScopedCurrentDir here(folder_.path());
+  ScopedCurrentDir here(folder_.dir());
   DWORD clicked = 0;
   // Each text the tip shows, and whether the manual link was offered with it.
   std::vector<std::string> tips;
@@ -421,7 +382,7 @@ TEST_F(FlashUpdateTest, RightDoubleClicksCountAsClicksWhileRightPressesAndReleas
   ScriptedServer server({Hold()});
   LauncherDialog dialog(nullptr, kNoUsableControl);
   FlashUpdateFlow& flow = dialog.FlashUpdate();
-  ScopedCurrentDir here(folder_.path());
+  ScopedCurrentDir here(folder_.dir());
   FlowScript(dialog, {
                          Do([&] {
                            SetLink(dialog, kSlotFlashHttp, server.Url("flash/flashSetUp.exe"));
@@ -473,7 +434,7 @@ TEST_F(FlashUpdateTest,
   ScriptedServer server({Send(OkHeader(image.size())), Send(image)});
   LauncherDialog dialog(nullptr, kNoUsableControl);
   FlashUpdateFlow& flow = dialog.FlashUpdate();
-  ScopedCurrentDir here(folder_.path());
+  ScopedCurrentDir here(folder_.dir());
   auto noFlash = std::make_unique<ScopedVariable>("STANDIN_FLASH_REFUSE", "1");
   FlowScript(dialog, {
                          Do([&] {
@@ -517,7 +478,7 @@ TEST_F(FlashUpdateTest, AnOutOfDateInstallerIsReportedTheTimerStopsAndTheManualP
   const std::string image = InstallerImage("outdated");
   ScriptedServer server({Send(OkHeader(image.size())), Send(image)});
   LauncherDialog dialog(nullptr, kNoUsableControl);
-  ScopedCurrentDir here(folder_.path());
+  ScopedCurrentDir here(folder_.dir());
   FlowScript(dialog,
              {
                  Do([&] {
@@ -568,7 +529,7 @@ TEST_F(FlashUpdateTest, AnInstallerThatAsksForElevationIsStartedThroughTheShell)
   ScriptedServer server({Send(OkHeader(image.size())), Send(image)});
   LauncherDialog dialog(nullptr, kNoUsableControl);
   FlashUpdateFlow& flow = dialog.FlashUpdate();
-  ScopedCurrentDir here(folder_.path());
+  ScopedCurrentDir here(folder_.dir());
   g_createCalls = 0;
   g_promptingFlow = &flow;
   {
@@ -600,10 +561,10 @@ TEST_F(FlashUpdateTest, AnInstallerThatCannotBeWrittenIsNotRunAndTheManualPageIs
   const std::string image = InstallerImage("quiet");
   ScriptedServer server({Send(OkHeader(image.size())), Send(image)});
   // A folder in the file's place: the file cannot be created.
-  fs::create_directory(folder_.path() / "flashSetUp.exe");
+  fs::create_directory(folder_.dir() / "flashSetUp.exe");
   LauncherDialog dialog(nullptr, kNoUsableControl);
   FlashUpdateFlow& flow = dialog.FlashUpdate();
-  ScopedCurrentDir here(folder_.path());
+  ScopedCurrentDir here(folder_.dir());
   FlowScript(dialog,
              {
                  Do([&] {
@@ -649,7 +610,7 @@ TEST_F(FlashUpdateTest,
     ScriptedServer working({Send(OkHeader(image.size())), Send(image)});
     LauncherDialog dialog(nullptr, kNoUsableControl);
     FlashUpdateFlow& flow = dialog.FlashUpdate();
-    ScopedCurrentDir here(folder_.path());
+    ScopedCurrentDir here(folder_.dir());
     std::unique_ptr<ElevationSeam> seam;
     if (c.startFails) seam = std::make_unique<ElevationSeam>(CreateProcessDenied);
     FlowScript(dialog, {
@@ -674,7 +635,7 @@ TEST_F(FlashUpdateTest,
     EXPECT_EQ(WaitForRecords(folder_ / kInstallerLog, 1).size(), 1u) << "the fresh download ran";
     TearDown();
     std::error_code ignored;
-    fs::remove(folder_.path() / kInstallerLog, ignored);
+    fs::remove(folder_.dir() / kInstallerLog, ignored);
   }
 }
 
@@ -705,7 +666,7 @@ TEST_F(FlashUpdateTest, AnInstallerThatIsNotAProgramOrNotThePinnedOneIsNeitherWr
     ScriptedServer server({Send(OkHeader(c.body.size()) + c.body)});
     LauncherDialog dialog(nullptr, kNoUsableControl);
     FlashUpdateFlow& flow = dialog.FlashUpdate();
-    ScopedCurrentDir here(folder_.path());
+    ScopedCurrentDir here(folder_.dir());
     FlowScript(dialog,
                {
                    Do([&] {
@@ -721,7 +682,7 @@ TEST_F(FlashUpdateTest, AnInstallerThatIsNotAProgramOrNotThePinnedOneIsNeitherWr
                    }),
                })
         .Run();
-    EXPECT_FALSE(fs::exists(folder_.path() / "flashSetUp.exe"));
+    EXPECT_FALSE(fs::exists(folder_.dir() / "flashSetUp.exe"));
     EXPECT_NE(ReadFile(folder_ / "debug.log").find(c.logged), std::string::npos);
     if (c.pin.state == InstallerPin::kMalformed) {
       EXPECT_TRUE(server.Requests().empty());

@@ -17,15 +17,15 @@
 
 #include "tests/support/windows/box_watcher.h"
 #include "tests/support/windows/flash_machine.h"
-#include "data/scrambled_buffer.h"
 #include "flash/system_sha256.h"
 #include "tests/support/game_copy.h"
+#include "tests/support/scrambled_files.h"
+#include "tests/support/windows/installer_image.h"
 #include "tests/e2e/input.h"
 #include "tests/e2e/launcher_process.h"
 #include "tests/e2e/run_log.h"
 #include "tests/support/windows/scoped_variable.h"
 #include "tests/net/scripted_server.h"
-#include "testbed/installer_trailer.h"
 
 namespace fs = std::filesystem;
 
@@ -38,27 +38,22 @@ constexpr int kTipId = 1003;
 constexpr int kManualId = 1004;
 constexpr const char* kProgressPrefix = "Flash插件版本更新中.......";
 
-// The stand-in installer with the line that makes it a full installation: its main window for a
-// second, the installing one for a second and a half, then the finished one.
-std::string InstallerImage() {
-  return testing_support::ReadFile(fs::path(LAUNCHER_BINARY_DIR) / "testbed" /
-                                   "FlashInstaller.exe") +
-         InstallerTrailer("install", 1000, 1500, 30000);
+// The stand-in installer as a full installation: its main window for a second, the installing
+// one for a second and a half, then the finished one.
+std::string FullInstallation() {
+  return testing_support::InstallerImage("install", 1000, 1500, 30000);
 }
 
 // The copy's links with the download address replaced and, when `pin` is given, the installer's
 // digest pinned beside it.
 void PointDownloadAt(const GameCopy& game, const std::string& url, const std::string& pin = "") {
-  std::string links = game.Read("ini/play.dat");
-  ScrambledBuffer scrambler;
-  scrambler.Descramble(reinterpret_cast<unsigned char*>(&links[0]), static_cast<int>(links.size()));
-  const size_t key = links.find("FlashHttp=");
-  ASSERT_NE(key, std::string::npos) << links;
-  const size_t end = links.find_first_of("\r\n", key);
-  links.replace(key, end - key,
-                "FlashHttp=" + url + (pin.empty() ? "" : "\r\nFlashHttpSha256=" + pin));
-  scrambler.Scramble(reinterpret_cast<unsigned char*>(&links[0]), static_cast<int>(links.size()));
-  game.Write("ini/play.dat", links);
+  testing_support::EditScrambledFile(game / "ini/play.dat", [&](std::string& links) {
+    const size_t key = links.find("FlashHttp=");
+    ASSERT_NE(key, std::string::npos) << links;
+    const size_t end = links.find_first_of("\r\n", key);
+    links.replace(key, end - key,
+                  "FlashHttp=" + url + (pin.empty() ? "" : "\r\nFlashHttpSha256=" + pin));
+  });
 }
 
 // The SHA-256 of `bytes` in upper-case hex, from the system's CryptoAPI provider (the launcher
@@ -151,7 +146,7 @@ int ProgressOf(const std::string& tip) {
 // and proxies do; the game folder pins the installer's digest, written in upper-case hex.
 TEST(FlashUpdate, TheTipDownloadsRunsAndFollowsTheInstallerToItsEnd) {
   net_testing::WinsockSession winsock;
-  const std::string image = InstallerImage();
+  const std::string image = FullInstallation();
   // Ten pieces a little under half a second apart: a download of a few seconds.
   std::vector<net_testing::Step> script{net_testing::Send(
       "HTTP/1.1 200 OK\r\ncontent-type:application/octet-stream\r\ncontent-length:" +
@@ -245,7 +240,7 @@ TEST(FlashUpdate, ABodyThatIsNotTheInstallerIsNeitherWrittenNorStarted) {
   const std::string page =
       "<html><head><title>Flash</title></head><body>Get Flash Player here."
       "</body></html>\r\n";
-  const std::string image = InstallerImage();
+  const std::string image = FullInstallation();
   const struct {
     const char* kind;
     std::string body;
