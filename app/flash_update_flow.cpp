@@ -1,13 +1,13 @@
 #include "app/flash_update_flow.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/open_link.h"
+#include "app/startup_files.h"
 #include "compat/winsock.h"
 #include "diag/diagnostics.h"
 #include "flash/installer_check.h"
@@ -16,10 +16,6 @@
 #include "flash/update_texts.h"
 
 namespace {
-
-// The show command the manual page is opened with. 13 is none of the SW_ values (they end at
-// SW_MAX, 11); the launcher has always passed it, and passes it on unchanged.
-constexpr int kManualPageShowCommand = 13;
 
 bool CursorOver(const CWnd& text) {
   POINT cursor;
@@ -103,8 +99,7 @@ void FlashUpdateFlow::OpenFlashManualPage() {
                              FindInstallerWindow(kInstallerInstallingTitle) != nullptr;
   if (!installerBusy) {
     m_dialog.KillTimer(FLASH_UPDATE_TIMER);
-    ::ShellExecuteA(nullptr, nullptr, m_links.slots[kSlotFlashHttpHand], nullptr, nullptr,
-                    kManualPageShowCommand);
+    OpenLinkTarget(m_links.slots[kSlotFlashHttpHand]);
     m_downloader.SetStop(true);
     if (m_flashTip.IsWindowVisible()) {
       m_flashTip.ShowWindow(SW_HIDE);

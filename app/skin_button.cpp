@@ -1,13 +1,12 @@
 #include "app/skin_button.h"
 
-#include <shellapi.h>
-
 #include <cstring>
 #include <memory>
 #include <utility>
 
 #include "app/button_skins.h"
 #include "app/launcher_action_message.h"
+#include "app/open_link.h"
 #include "app/settings_files.h"
 #include "app/startup_files.h"
 #include "data/ani_table.h"
@@ -133,7 +132,7 @@ void SkinButton::SendAction(int action) {
 
 void SkinButton::OpenLink() {
   if (m_link[0] == '\0') return;
-  ::ShellExecuteA(nullptr, nullptr, m_link, nullptr, nullptr, 13);
+  OpenLinkTarget(m_link);
 }
 
 void SkinButton::OnClicked() {

@@ -3,8 +3,7 @@
 // The operator tools report these same names and texts.
 //
 // Named in the layers below, whose code opens them: the log file debug.log (diag/), and the Flash
-// control's and the movie's paths (flash/control_paths.h, flash/movie_path.h). The downloaded
-// installer, .\flashSetUp.exe, is named with the Flash update's texts (flash/update_texts.h).
+// control's and the movie's paths (flash/control_paths.h, flash/movie_path.h).
 #pragma once
 
 #include "compat/platform.h"
@@ -30,6 +29,8 @@ constexpr const char* kPatcherName = "\\RozeVazed.exe";
 // Installed by the start-up Flash check when no usable Flash control is registered; the check
 // itself joins kControlSourceSuffix, so this is the same name.
 constexpr const char* kFlashControlFile = kControlSourceSuffix + 1;
+// The downloaded Flash installer: written to the current directory, and started from there.
+constexpr const char* kFlashInstallerPath = ".\\flashSetUp.exe";
 
 // Pixels of the skin in this colour are cut out of the window; of the inside window's, white.
 constexpr COLORREF kSkinKey = RGB(255, 0, 255);

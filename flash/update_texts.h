@@ -19,9 +19,6 @@ constexpr const char* kFlashVerifyFailed = "Flash插件校验失败,请手动下
 constexpr const char* kFlashStartFailed = "Flash插件安装程序无法启动,请手动下载!";
 constexpr const char* kFlashManualLink = "手动更新";
 
-// Relative to the current directory: written there, and started from there.
-constexpr const char* kFlashInstallerPath = ".\\flashSetUp.exe";
-
 // The timer that follows the download and the installer, and its period.
 constexpr unsigned FLASH_UPDATE_TIMER = 1000;
 constexpr unsigned kFlashUpdatePeriodMs = 1000;

@@ -15,6 +15,7 @@
 #include "app/launcher_dialog.h"
 #include "flash/installer_file.h"
 #include "flash/installer_windows.h"
+#include "app/startup_files.h"
 #include "flash/update_texts.h"
 #include "tests/net/scripted_server.h"
 #include "tests/support/game_copy.h"

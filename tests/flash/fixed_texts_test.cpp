@@ -6,6 +6,7 @@
 #include <string>
 
 #include "flash/installer_windows.h"
+#include "app/startup_files.h"
 #include "flash/update_texts.h"
 
 namespace {
