@@ -69,22 +69,10 @@ std::vector<std::wstring> WrapLines(HDC dc, const std::wstring& text, int width)
   return lines;
 }
 
-class BrowserControl final : public StandInControl, public IDispatch {
+class BrowserControl final : public DispatchingControl<IDispatch> {
  public:
-  BrowserControl() : StandInControl(kBrowserClassId, kWindowClass) {}
+  BrowserControl() : DispatchingControl(kBrowserClassId, kWindowClass) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    return StandInControl::QueryInterface(iid, object);
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return StandInControl::AddRef(); }
-  ULONG STDMETHODCALLTYPE Release() override { return StandInControl::Release(); }
-
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (count == nullptr) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                           DISPID* ids) override {
     if (names == nullptr || ids == nullptr || count == 0) return E_INVALIDARG;

@@ -63,15 +63,9 @@ struct IStandInFlash : public IDispatch {
 #undef UNUSED_OPERATION
 // clang-format on
 
-class FlashControl final : public StandInControl, public IStandInFlash {
+class FlashControl final : public DispatchingControl<IStandInFlash> {
  public:
-  FlashControl() : StandInControl(kFlashClassId, kWindowClass) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    return StandInControl::QueryInterface(iid, object);
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return StandInControl::AddRef(); }
-  ULONG STDMETHODCALLTYPE Release() override { return StandInControl::Release(); }
+  FlashControl() : DispatchingControl(kFlashClassId, kWindowClass) {}
 
   HRESULT STDMETHODCALLTYPE FlashVersion(long* version) override {
     if (version == nullptr) return E_POINTER;
@@ -82,12 +76,6 @@ class FlashControl final : public StandInControl, public IStandInFlash {
     return S_OK;
   }
 
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (count == nullptr) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                           DISPID* ids) override {
     if (names == nullptr || ids == nullptr || count == 0) return E_INVALIDARG;

@@ -93,3 +93,26 @@ class StandInControl : public IOleObject,
   ComPtr<IOleInPlaceSite> m_inPlaceSite;
   SIZEL m_extent{0, 0};
 };
+
+// A stand-in control with its dispatch interface `Dispatch` (IDispatch, or an interface derived
+// from it): the interface's IUnknown is the control's own, and no type information is offered,
+// since the launcher calls by name.
+template <class Dispatch>
+class DispatchingControl : public StandInControl, public Dispatch {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    return StandInControl::QueryInterface(iid, object);
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return StandInControl::AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return StandInControl::Release(); }
+
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (count == nullptr) return E_POINTER;
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+
+ protected:
+  using StandInControl::StandInControl;
+};
