@@ -110,61 +110,63 @@ EscapeResult FollowEscape(BYTE code, CodeStream& in, RleCursor& at) {
 BYTE HighNibble(BYTE value) { return static_cast<BYTE>(value >> 4); }
 BYTE LowNibble(BYTE value) { return static_cast<BYTE>(value & 0x0F); }
 
-void Unpack8(CodeStream& in, RleCursor& at) {
+// The loop both depths share: an encoded run (a count and a value) or an escape. `run` stores an
+// encoded run; `literal` reads and stores an absolute run of `code` pixels and returns false when
+// the codes end inside it.
+template <class Run, class Literal>
+void UnpackRuns(CodeStream& in, RleCursor& at, Run run, Literal literal) {
   for (;;) {
     BYTE count;
     if (!in.Next(count)) return;
     if (count != 0) {
       BYTE value;
       if (!in.Next(value) || !at.EnterRow()) return;
-      for (int i = 0; i < count; ++i) at.StoreByte(at.x++, value);
+      run(count, value);
       continue;
     }
     BYTE code;
     if (!in.Next(code)) return;
     const EscapeResult escape = FollowEscape(code, in, at);
     if (escape == EscapeResult::Stop) return;
-    if (escape == EscapeResult::Literal) {
-      if (!at.EnterRow()) return;
-      for (int i = 0; i < code; ++i) {
-        BYTE value;
-        if (!in.Next(value)) return;
-        at.StoreByte(at.x++, value);
-      }
-      if ((code & 1) && !in.Skip()) return;  // literal runs are padded to whole 16-bit words
-    }
+    if (escape == EscapeResult::Literal && (!at.EnterRow() || !literal(code))) return;
   }
+}
+
+void Unpack8(CodeStream& in, RleCursor& at) {
+  UnpackRuns(
+      in, at,
+      [&](BYTE count, BYTE value) {
+        for (int i = 0; i < count; ++i) at.StoreByte(at.x++, value);
+      },
+      [&](BYTE code) {
+        for (int i = 0; i < code; ++i) {
+          BYTE value;
+          if (!in.Next(value)) return false;
+          at.StoreByte(at.x++, value);
+        }
+        return (code & 1) == 0 || in.Skip();  // literal runs are padded to whole 16-bit words
+      });
 }
 
 // Runs are unpacked the standard way: the run's own first pixel takes the high nibble, the next
 // the low nibble, and so on, wherever in a byte the run begins. Deltas move by whole pixels.
 void Unpack4(CodeStream& in, RleCursor& at) {
-  for (;;) {
-    BYTE count;
-    if (!in.Next(count)) return;
-    if (count != 0) {
-      BYTE value;
-      if (!in.Next(value) || !at.EnterRow()) return;
-      for (int i = 0; i < count; ++i) {
-        at.StoreNibble(at.x++, (i & 1) ? LowNibble(value) : HighNibble(value));
-      }
-      continue;
-    }
-    BYTE code;
-    if (!in.Next(code)) return;
-    const EscapeResult escape = FollowEscape(code, in, at);
-    if (escape == EscapeResult::Stop) return;
-    if (escape == EscapeResult::Literal) {
-      if (!at.EnterRow()) return;
-      BYTE value = 0;
-      for (int i = 0; i < code; ++i) {
-        if ((i & 1) == 0 && !in.Next(value)) return;
-        at.StoreNibble(at.x++, (i & 1) ? LowNibble(value) : HighNibble(value));
-      }
-      const int dataBytes = (code + 1) / 2;
-      if ((dataBytes & 1) && !in.Skip()) return;  // padded to whole 16-bit words
-    }
-  }
+  UnpackRuns(
+      in, at,
+      [&](BYTE count, BYTE value) {
+        for (int i = 0; i < count; ++i) {
+          at.StoreNibble(at.x++, (i & 1) ? LowNibble(value) : HighNibble(value));
+        }
+      },
+      [&](BYTE code) {
+        BYTE value = 0;
+        for (int i = 0; i < code; ++i) {
+          if ((i & 1) == 0 && !in.Next(value)) return false;
+          at.StoreNibble(at.x++, (i & 1) ? LowNibble(value) : HighNibble(value));
+        }
+        const int dataBytes = (code + 1) / 2;
+        return (dataBytes & 1) == 0 || in.Skip();  // padded to whole 16-bit words
+      });
 }
 
 }  // namespace
