@@ -2,20 +2,34 @@
 
 #include "framework/wnd.h"
 
-CGdiObject::~CGdiObject() { DeleteObject(); }
+namespace {
 
-BOOL CGdiObject::Attach(HGDIOBJ object) {
-  if (object == nullptr) return FALSE;
-  DeleteObject();
-  m_hObject = object;
+// CGdiObject and CDC each own one handle, alike but for its type and how it is freed: Attach
+// frees the held one first and refuses null, Detach gives the handle up without freeing it.
+template <class Handle, class Free>
+BOOL AttachHandle(Handle& held, Handle handle, Free freeHeld) {
+  if (handle == nullptr) return FALSE;
+  freeHeld();
+  held = handle;
   return TRUE;
 }
 
-HGDIOBJ CGdiObject::Detach() {
-  HGDIOBJ object = m_hObject;
-  m_hObject = nullptr;
-  return object;
+template <class Handle>
+Handle DetachHandle(Handle& held) {
+  Handle handle = held;
+  held = nullptr;
+  return handle;
 }
+
+}  // namespace
+
+CGdiObject::~CGdiObject() { DeleteObject(); }
+
+BOOL CGdiObject::Attach(HGDIOBJ object) {
+  return AttachHandle(m_hObject, object, [this] { DeleteObject(); });
+}
+
+HGDIOBJ CGdiObject::Detach() { return DetachHandle(m_hObject); }
 
 BOOL CGdiObject::DeleteObject() {
   if (m_hObject == nullptr) return FALSE;
@@ -54,17 +68,10 @@ BOOL CDC::DeleteDC() {
 }
 
 BOOL CDC::Attach(HDC dc) {
-  if (dc == nullptr) return FALSE;
-  DeleteDC();
-  m_hDC = dc;
-  return TRUE;
+  return AttachHandle(m_hDC, dc, [this] { DeleteDC(); });
 }
 
-HDC CDC::Detach() {
-  HDC dc = m_hDC;
-  m_hDC = nullptr;
-  return dc;
-}
+HDC CDC::Detach() { return DetachHandle(m_hDC); }
 
 HGDIOBJ CDC::SelectObject(CGdiObject* object) {
   return SelectObject(object ? object->m_hObject : nullptr);
