@@ -3,8 +3,8 @@
 #include "app/launcher_cursor.h"
 #include "app/res/resource.h"
 #include "app/startup_files.h"
+#include "app/window_skin.h"
 #include "diag/diagnostics.h"
-#include "skin/window_region.h"
 
 namespace {
 
@@ -22,20 +22,8 @@ void CDialogInSide::SetPage(const char* page) { m_page = page; }
 
 BOOL CDialogInSide::OnInitDialog() {
   CDialog::OnInitDialog();
-  HBITMAP bitmap = static_cast<HBITMAP>(
-      ::LoadImageA(AfxGetInstanceHandle(), kInsideSkinPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-  CRect window;
-  GetWindowRect(&window);
-  if (bitmap != nullptr) {
-    m_background = bitmap;
-    BITMAP info{};
-    ::GetObjectA(bitmap, sizeof info, &info);
-    MoveWindow(window.left, window.top, info.bmWidth, info.bmHeight, TRUE);
-    CPaintDC paint(this);
-    ShapeWindowFromBitmap(paint, bitmap, kInsideSkinKey);
-  } else {
-    ErrorBox("%s", kInsideSkinLoadFailedBox);
-  }
+  m_background = LoadWindowSkin(*this, kInsideSkinPath, kInsideSkinKey);
+  if (m_background == nullptr) ErrorBox("%s", kInsideSkinLoadFailedBox);
 
   // The browser's rectangle: this window's, in the parent's client coordinates, moved by the
   // offset; it keeps the window's size.

@@ -10,10 +10,10 @@
 #include "app/settings_files.h"
 #include "app/startup_files.h"
 #include "app/version_file.h"
+#include "app/window_skin.h"
 #include "data/definition_table.h"
 #include "diag/diagnostics.h"
 #include "flash/movie_path.h"
-#include "skin/window_region.h"
 
 namespace {
 
@@ -88,21 +88,12 @@ void LauncherDialog::LoadAnimationTable() {
 }
 
 void LauncherDialog::LoadSkinBitmap() {
-  HBITMAP bitmap = static_cast<HBITMAP>(
-      ::LoadImageA(AfxGetInstanceHandle(), kSkinPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-  CRect window;
-  GetWindowRect(&window);
+  HBITMAP bitmap = LoadWindowSkin(*this, kSkinPath, kSkinKey);
   if (bitmap == nullptr) {
     ErrorBox(kSkinLoadFailedBox);
     return;
   }
   m_backgroundBitmap = bitmap;
-  BITMAP info{};
-  ::GetObjectA(bitmap, sizeof info, &info);
-  // The template placed the window centred; it keeps that corner and takes the skin's size.
-  MoveWindow(window.left, window.top, info.bmWidth, info.bmHeight, TRUE);
-  CPaintDC paint(this);
-  ShapeWindowFromBitmap(paint, bitmap, kSkinKey);
   m_backgroundDC.CreateCompatibleDC(nullptr);
   m_backgroundDC.SelectObject(bitmap);
   ComposeCanvas();
