@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "bench/cpu_time_reporter.h"
 #include "data/definition_table.h"
 
 namespace {
@@ -95,38 +95,26 @@ BENCHMARK(BM_Descramble)->Arg(4 << 10)->Arg(1 << 20)->Unit(benchmark::kMicroseco
 BENCHMARK(BM_ReadFileRaw)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadDefinitions)->Unit(benchmark::kMicrosecond);
 
-// Keeps each run's CPU time per iteration (all in microseconds; on a shared machine the real time
-// also counts other people's work) while printing the usual table.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void PrintRatio(const char* label, const std::string& measured,
-                  const std::string& reference) const {
-    const auto m = times_.find(measured), r = times_.find(reference);
-    if (m == times_.end() || r == times_.end() || r->second <= 0) return;
-    std::printf("%-44s %8.2f  (%s / %s)\n", label, m->second / r->second, measured.c_str(),
-                reference.c_str());
-  }
-
- private:
-  std::map<std::string, double> times_;
-};
+// Measured / reference, in CPU time per iteration.
+void PrintRatio(const CpuTimeReporter& times, const char* label, const std::string& measured,
+                const std::string& reference) {
+  const double m = times.CpuTime(measured), r = times.CpuTime(reference);
+  if (m <= 0 || r <= 0) return;
+  std::printf("%-44s %8.2f  (%s / %s)\n", label, m / r, measured.c_str(), reference.c_str());
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  CpuTimeReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   std::printf("\nRatios of CPU time per iteration, measured in this run:\n");
-  reporter.PrintRatio("descramble 4 KiB vs memcpy 4 KiB", "BM_Descramble/4096", "BM_Memcpy/4096");
-  reporter.PrintRatio("descramble 1 MiB vs memcpy 1 MiB", "BM_Descramble/1048576",
-                      "BM_Memcpy/1048576");
-  reporter.PrintRatio("load 1 MB definitions vs raw read of it", "BM_LoadDefinitions",
-                      "BM_ReadFileRaw");
+  PrintRatio(reporter, "descramble 4 KiB vs memcpy 4 KiB", "BM_Descramble/4096", "BM_Memcpy/4096");
+  PrintRatio(reporter, "descramble 1 MiB vs memcpy 1 MiB", "BM_Descramble/1048576",
+             "BM_Memcpy/1048576");
+  PrintRatio(reporter, "load 1 MB definitions vs raw read of it", "BM_LoadDefinitions",
+             "BM_ReadFileRaw");
   std::error_code ignored;
   std::filesystem::remove(DefinitionsFile(), ignored);
   benchmark::Shutdown();

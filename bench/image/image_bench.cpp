@@ -6,12 +6,12 @@
 
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "image/cximage.h"
 #include "image/image_stdio_file.h"
+#include "bench/cpu_time_reporter.h"
 #include "bench/image/picture_files.h"
 #include "stb_image.h"
 
@@ -74,34 +74,17 @@ BENCHMARK(BM_Stb_Bmp8Plain);
 BENCHMARK(BM_Ours_Tga32Rle);
 BENCHMARK(BM_Stb_Tga32Rle);
 
-// Keeps each run's CPU time per iteration, and whether it was skipped.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      cpu_[run.benchmark_name()] = run.error_occurred ? -1.0 : run.GetAdjustedCPUTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
+// Throughput of ours as a multiple of stb's (above 1: ours decodes faster).
+void PrintThroughput(const CpuTimeReporter& times, const char* label, const std::string& ours,
+                     const std::string& reference) {
+  const double mine = times.CpuTime(ours), theirs = times.CpuTime(reference);
+  if (mine <= 0 || theirs <= 0) {
+    std::printf("  %-50s not measured\n", label);
+    return;
   }
-  // Throughput of ours as a multiple of stb's (above 1: ours decodes faster).
-  void PrintRatio(const char* label, const std::string& ours, const std::string& reference) const {
-    const auto mine = cpu_.find(ours);
-    const auto theirs = cpu_.find(reference);
-    if (mine == cpu_.end() || theirs == cpu_.end() || mine->second <= 0 || theirs->second <= 0) {
-      std::printf("  %-50s not measured\n", label);
-      return;
-    }
-    std::printf("  %-50s %.2f  (ours %.0f us, stb_image %.0f us per picture)\n", label,
-                theirs->second / mine->second, mine->second / 1000.0, theirs->second / 1000.0);
-  }
-  bool Skipped(const std::string& name) const {
-    const auto found = cpu_.find(name);
-    return found != cpu_.end() && found->second < 0;
-  }
-
- private:
-  std::map<std::string, double> cpu_;  // nanoseconds
-};
+  std::printf("  %-50s %.2f  (ours %.0f us, stb_image %.0f us per picture)\n", label, theirs / mine,
+              mine / 1000.0, theirs / 1000.0);
+}
 
 // The RLE8 file must decode to exactly the plain file's pixels, or its figure means nothing.
 bool RleMatchesPlain() {
@@ -122,14 +105,14 @@ bool RleMatchesPlain() {
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  CpuTimeReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   std::printf("\nDecoding throughput of ours against stb_image, measured in this run:\n");
-  reporter.PrintRatio("808x581 24-bit BMP", "BM_Ours_Bmp24", "BM_Stb_Bmp24");
-  reporter.PrintRatio("808x581 8-bit RLE8 BMP vs stb on the plain file", "BM_Ours_Bmp8Rle",
-                      "BM_Stb_Bmp8Plain");
-  reporter.PrintRatio("808x581 8-bit plain BMP", "BM_Ours_Bmp8Plain", "BM_Stb_Bmp8Plain");
-  reporter.PrintRatio("808x581 32-bit RLE TGA", "BM_Ours_Tga32Rle", "BM_Stb_Tga32Rle");
+  PrintThroughput(reporter, "808x581 24-bit BMP", "BM_Ours_Bmp24", "BM_Stb_Bmp24");
+  PrintThroughput(reporter, "808x581 8-bit RLE8 BMP vs stb on the plain file", "BM_Ours_Bmp8Rle",
+                  "BM_Stb_Bmp8Plain");
+  PrintThroughput(reporter, "808x581 8-bit plain BMP", "BM_Ours_Bmp8Plain", "BM_Stb_Bmp8Plain");
+  PrintThroughput(reporter, "808x581 32-bit RLE TGA", "BM_Ours_Tga32Rle", "BM_Stb_Tga32Rle");
   std::printf("  (the RLE8 and plain files decode to the same pixels: %s)\n",
               RleMatchesPlain() ? "yes" : "NO");
   if (reporter.Skipped("BM_Stb_Bmp8Rle"))
