@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/banner_file.h"
 #include "app/button_skins.h"
 #include "app/launcher_action_message.h"
 #include "app/launcher_cursor.h"
@@ -28,6 +29,8 @@ SkinButton LauncherDialog::*const kButtonMembers[kButtonCount] = {
 constexpr UINT kFlashMovieId = 132;
 constexpr int kFlashMovieWidth = 808;
 constexpr int kFlashMovieHeight = 268;
+static_assert(kFlashMovieWidth == kBannerWidth && kFlashMovieHeight == kBannerHeight,
+              "the banner takes the movie's place");
 
 }  // namespace
 
@@ -65,6 +68,7 @@ BOOL LauncherDialog::OnInitDialog() {
   LayoutButtons();
   m_flashTip.ShowWindow(SW_HIDE);
   CreateFlashMovie();
+  ShowBannerWithoutMovie();
   m_flashManual.ShowWindow(SW_HIDE);
   SetWindowText("Play");
   CreateInsideDialog();
@@ -145,13 +149,27 @@ void LauncherDialog::CreateFlashMovie() {
   char path[kMoviePathSize];
   // A current directory too long for the movie path gets no movie rather than a cut path.
   if (length == 0 || length >= sizeof directory || !ComposeMoviePath(directory, path)) return;
-  m_flashMovie->SetMovie(path);
-  m_flashMovie->PlayMovie();
+  // Both are asked for even when the first fails, as they always were.
+  const bool movieSet = m_flashMovie->SetMovie(path);
+  const bool playing = m_flashMovie->PlayMovie();
+  m_moviePlays = movieSet && playing;
 }
 
 void LauncherDialog::RestoreFlashMovie() {
   if (m_flashMovie != nullptr && m_flashMovie->m_hWnd == nullptr) m_flashMovie.reset();
   CreateFlashMovie();
+  // The movie covers the banner's place from now on.
+  if (m_moviePlays) m_banner.Release();
+}
+
+// Decoded here, once, and only when there is no movie: a folder whose movie plays pays nothing for
+// its banner, and every paint after this one is block copies.
+void LauncherDialog::ShowBannerWithoutMovie() {
+  if (m_moviePlays || !m_banner.Load(m_canvasDC)) return;
+  // A control that took no movie would cover the picture with an empty window.
+  if (m_flashMovie != nullptr && m_flashMovie->m_hWnd != nullptr) {
+    m_flashMovie->ShowWindow(SW_HIDE);
+  }
 }
 
 void LauncherDialog::CreateInsideDialog() {
@@ -205,6 +223,8 @@ void LauncherDialog::CreateFlashTextFonts(const char* face) {
 void LauncherDialog::OnPaint() {
   CPaintDC dc(this);
   dc.BitBlt(0, 0, kCanvasWidth, kCanvasHeight, &m_canvasDC, 0, 0, SRCCOPY);
+  // At the movie's place, while there is no movie.
+  m_banner.Paint(dc);
 }
 
 HCURSOR LauncherDialog::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }

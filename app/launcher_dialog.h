@@ -4,6 +4,7 @@
 #pragma once
 #include <memory>
 
+#include "app/banner_picture.h"
 #include "app/flash_update_flow.h"
 #include "app/inside_dialog.h"
 #include "app/settings_read.h"
@@ -31,7 +32,7 @@ class LauncherDialog : public CDialog {
   // wrapper exists, whether or not its control could be created.
   void CreateFlashMovie();
   // Once the Flash Player is installed: a movie whose control could not be made before is made
-  // again; one that plays is left alone.
+  // again; one that plays is left alone. A movie that now plays takes the banner's place.
   void RestoreFlashMovie();
 
   // Message handlers.
@@ -95,6 +96,8 @@ class LauncherDialog : public CDialog {
   // Returns the label's style: the Flash texts take the same face.
   VersionStyle ShowVersion();
   void CreateFlashTextFonts(const char* face);
+  // The operator's banner, at the movie's place when there is no movie.
+  void ShowBannerWithoutMovie();
   void CreateInsideDialog();
   void RunCheckTool();
   void StartGame();
@@ -102,6 +105,10 @@ class LauncherDialog : public CDialog {
 
   // From a left button press until its release is dispatched.
   bool m_leftPressUnderWay = false;
+
+  // The control was made and took the movie and the order to play it.
+  bool m_moviePlays = false;
+  BannerPicture m_banner;
 
   // Works on m_flashTip, m_flashManual and m_links, declared before it; goes first at the end.
   FlashUpdateFlow m_flashUpdate;

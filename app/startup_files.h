@@ -14,6 +14,10 @@ constexpr const char* kSkinPath = "data2/interface/StartUp/OutSideStartBG.bmp";
 // The background of the inside window, which lies beneath the launcher and shows through the
 // skin's cut-outs.
 constexpr const char* kInsideSkinPath = "data2/interface/StartUp/InsideStartBG.bmp";
+// The operator's own banner, shown at the Flash movie's place while there is no movie; a folder
+// with both shows the BMP.
+constexpr const char* kBannerBmpPath = "data2/interface/StartUp/Banner.bmp";
+constexpr const char* kBannerTgaPath = "data2/interface/StartUp/Banner.tga";
 constexpr const char* kLinksPath = "ini/play.dat";
 constexpr const char* kVersionFile = "Version.dat";
 // Button places.

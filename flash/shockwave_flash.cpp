@@ -35,10 +35,11 @@ BOOL CShockwaveFlash::PreTranslateMessage(MSG* msg) {
 
 void CShockwaveFlash::OnRButtonDown(UINT, CPoint) {}
 
-void CShockwaveFlash::SetMovie(const char* path) {
-  InvokeHelper(kDispidMovie, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, kOneString, path);
+bool CShockwaveFlash::SetMovie(const char* path) {
+  return SUCCEEDED(
+      InvokeHelper(kDispidMovie, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, kOneString, path));
 }
 
-void CShockwaveFlash::PlayMovie() {
-  InvokeHelper(kDispidPlay, DISPATCH_METHOD, VT_EMPTY, nullptr, nullptr);
+bool CShockwaveFlash::PlayMovie() {
+  return SUCCEEDED(InvokeHelper(kDispidPlay, DISPATCH_METHOD, VT_EMPTY, nullptr, nullptr));
 }

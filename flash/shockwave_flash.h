@@ -21,8 +21,8 @@ class CShockwaveFlash : public CWnd {
   // A right-button press that arrives without the message loop is dropped here.
   void OnRButtonDown(UINT flags, CPoint point) override;
 
-  // The Movie property (dispatch id 102).
-  void SetMovie(const char* path);
-  // The Play method (dispatch id 112).
-  void PlayMovie();
+  // The Movie property (dispatch id 102). False when the control is missing or refuses it.
+  bool SetMovie(const char* path);
+  // The Play method (dispatch id 112). False when the control is missing or refuses it.
+  bool PlayMovie();
 };

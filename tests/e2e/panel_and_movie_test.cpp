@@ -1,6 +1,7 @@
 // The Flash movie across the top of the launcher and the inside dialog with the news page under
 // its cut-out panel, as a player and an operator see them from outside the process: where the
-// windows are, what the screen shows, what reaches the movie, and how the panel follows a drag.
+// windows are, what the screen shows, what reaches the movie, and how the panel follows a drag;
+// and, where no Flash control can be had, the operator's banner picture in the movie's place.
 // The controls are the test bed's stand-ins: the browser registered by scripts/testbed.sh, the
 // Flash control by the launcher's own start-up check, from the game folder's flash.ocx, when no
 // start before it did.
@@ -17,7 +18,9 @@
 #include "tests/support/game_copy.h"
 #include "tests/e2e/input.h"
 #include "tests/e2e/launcher_process.h"
+#include "tests/e2e/sample_game.h"
 #include "tests/e2e/screen.h"
+#include "tests/support/windows/scoped_variable.h"
 
 namespace e2e {
 namespace {
@@ -224,6 +227,35 @@ TEST_F(LauncherPanelTest, TheInsideDialogFollowsADragNextToTheLauncher) {
               ::GetWindow(window_, GW_HWNDNEXT) == inside_)
       << "the two windows are not next to each other in the window stack";
   EXPECT_TRUE(::IsWindowVisible(inside_));
+}
+
+// Where no Flash control can be had, the sample's own banner takes the movie's place, blended over
+// the skin.
+TEST(LauncherBannerPicture, WithoutAFlashControlTheBannerShowsAtTheMoviesPlace) {
+  GameCopy game;
+  testing_support::ScopedVariable noControl("STANDIN_FLASH_REFUSE", "1");
+  testing_support::BoxWatcher boxes;
+  LauncherProcess launcher(game / "Play.exe", game.dir());
+  HWND window = launcher.WaitUntilReady();
+  ASSERT_NE(window, nullptr) << "the launcher did not come up";
+  EXPECT_EQ(::GetDlgItem(window, kMovieId), nullptr);
+  const Raster skin = ReadBmp24(game / kSkinFile);
+  const Raster picture = ReadTga(game / "data2/interface/StartUp/Banner.tga");
+  ASSERT_EQ(picture.width, 808);
+  ASSERT_EQ(picture.height, 268);
+  const Raster expected = BlendOver(picture, skin);
+  const RasterDifference difference = WaitForScreen(window, kMoviePlace, [&](const Raster& shown) {
+    // Where the skin is magenta the window is cut away and shows what lies behind it.
+    Raster onTheWindow = expected;
+    for (int y = 0; y < expected.height; ++y) {
+      for (int x = 0; x < expected.width; ++x) {
+        if (skin.at(x, y) == Rgba{255, 0, 255, 255}) onTheWindow.at(x, y) = shown.at(x, y);
+      }
+    }
+    return Compare(shown, onTheWindow, 2);
+  });
+  EXPECT_EQ(difference.count, 0) << difference.first;
+  EXPECT_TRUE(boxes.Texts().empty());
 }
 
 }  // namespace

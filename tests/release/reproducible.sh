@@ -38,6 +38,7 @@ OPERATORS.md
 Play.exe
 template/Version.dat
 template/ani/play.ani
+template/data2/interface/StartUp/Banner.tga
 template/data2/interface/StartUp/InsideStartBG.bmp
 template/data2/interface/StartUp/OutSideStartBG.bmp
 template/ini/GameSetUp.ini

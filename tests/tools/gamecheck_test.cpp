@@ -29,6 +29,8 @@ using testing_support::WriteFile;
 const char* const kButtons = "data2/interface/StartUp/Buttons/";
 const char* const kSkin = "data2/interface/StartUp/OutSideStartBG.bmp";
 const char* const kInsideSkin = "data2/interface/StartUp/InsideStartBG.bmp";
+const char* const kBannerBmp = "data2/interface/StartUp/Banner.bmp";
+const char* const kBannerTga = "data2/interface/StartUp/Banner.tga";
 const char* const kLinks = "ini/play.dat";
 
 struct CheckRun {
@@ -80,6 +82,10 @@ TEST(Gamecheck, TheSampleFolderPassesClean) {
   EXPECT_TRUE(run.problems.empty()) << run.out;
   EXPECT_NE(run.out.find("ani/play.ani: 7 sections; 7 of 7 buttons with images, 28 of 28 state "
                          "images load\n"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("data2/interface/StartUp/Banner.tga: 808 x 268, 24 bits with alpha; "
+                         "shown where there is no Flash movie\n"),
             std::string::npos)
       << run.out;
   EXPECT_NE(run.out.find("  FlashHttp=http://127.0.0.1:8631/flash/flashSetUp.exe  (host 127.0.0.1, "
@@ -190,6 +196,20 @@ TEST(Gamecheck, EachPlantedProblemGivesExactlyItsOwnLine) {
        "error: data2/interface/StartUp/OutSideStartBG.bmp: missing, so the launcher keeps its "
        "template's size, unshaped and blank -> box \"Load image failed! Please make sure the "
        "\"data2/interface/StartUp/OutSideStartBG.bmp\" file path is correct!\""},
+      {"banner that decodes as nothing",
+       [&](const GameCopy& game) { game.Write(kBannerBmp, std::string(64, 'x')); },
+       "warning: data2/interface/StartUp/Banner.bmp: cannot be read, so where there is no Flash "
+       "movie its place shows the skin -> debug.log \"Banner picture "
+       "data2/interface/StartUp/Banner.bmp not shown: Error reading BMP info\"",
+       // The sample's own banner then never shows.
+       "warning: data2/interface/StartUp/Banner.tga: is never shown: "
+       "data2/interface/StartUp/Banner.bmp is there too, and the BMP wins -> silently ignored"},
+      {"banner larger than its place",
+       [&](const GameCopy& game) {
+         game.Write(kBannerTga, image_test::MakeTga(2, 900, 300, 24, 0, std::string(810000, 'x')));
+       },
+       "warning: data2/interface/StartUp/Banner.tga: is 900 x 300, larger than the Flash movie's "
+       "808 x 268 place: only its top-left 808 x 268 pixels are shown -> silently ignored"},
       {"inside background without white",
        [&](const GameCopy& game) { game.Write(kInsideSkin, PlainSkin()); },
        "warning: data2/interface/StartUp/InsideStartBG.bmp: holds no white (255, 255, 255) pixel, "

@@ -29,6 +29,7 @@ void CheckSkin(GameCheck& check);
 void CheckLinks(GameCheck& check);
 void CheckButtonImages(GameCheck& check);
 void CheckLayout(GameCheck& check);
+void CheckBanner(GameCheck& check);
 void CheckInsideSkin(GameCheck& check);
 void CheckVersionFile(GameCheck& check);
 void CheckVersionLabel(GameCheck& check);

@@ -53,6 +53,7 @@ bool CheckGameFolder(const std::string& folder, GameReport& report, std::string&
     CheckLinks(check);
     CheckButtonImages(check);
     CheckLayout(check);
+    CheckBanner(check);
     CheckInsideSkin(check);
     CheckVersionFile(check);
     CheckVersionLabel(check);
