@@ -13,6 +13,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "tests/support/windows/box_watcher.h"
@@ -115,8 +116,10 @@ class TextWatch {
   }
   void Watch() {
     while (!stop_) {
-      Seen now{::GetTickCount(), Shown(::GetDlgItem(launcher_, kTipId)),
-               Shown(::GetDlgItem(launcher_, kManualId))};
+      // The launcher changes the tip before the manual link, each time. Reading them in the
+      // other order, a sample that falls between its two changes is one it really showed.
+      std::string manual = Shown(::GetDlgItem(launcher_, kManualId));
+      Seen now{::GetTickCount(), Shown(::GetDlgItem(launcher_, kTipId)), std::move(manual)};
       {
         std::lock_guard<std::mutex> hold(lock_);
         if (changes_.empty() || changes_.back().tip != now.tip ||
