@@ -80,9 +80,11 @@ class LauncherDialog : public CDialog {
   LinkTable m_links;
   std::unique_ptr<CShockwaveFlash> m_flashMovie;  // created by CreateFlashMovie
   HBITMAP m_backgroundBitmap = nullptr;  // not owned: the loaded skin lives until the process ends
+  // Before the canvas DC, so the DC goes first at the end: a bitmap still selected into a DC
+  // cannot be deleted.
+  CBitmap m_canvasBitmap;
   CDC m_canvasDC;
   CDC m_backgroundDC;
-  CBitmap m_canvasBitmap;
   CFont m_flashManualFont;
   CFont m_flashTipFont;
   int m_clickLatch = 0;
