@@ -14,6 +14,7 @@
 #include "app/window_skin.h"
 #include "data/definition_table.h"
 #include "diag/diagnostics.h"
+#include "diag/startup_trace.h"
 #include "flash/movie_path.h"
 
 namespace {
@@ -58,24 +59,37 @@ void LauncherDialog::DoDataExchange() {
 
 BOOL LauncherDialog::OnInitDialog() {
   CDialog::OnInitDialog();
+  StartupTrace("dialog created");
   SetIcon(m_hIcon, TRUE);
   SetIcon(m_hIcon, FALSE);
   CreateCanvas();
+  StartupTrace("canvas");
   LoadAnimationTable();
+  StartupTrace("animation table");
   LoadSkinBitmap();
+  StartupTrace("skin");
   LoadLinks();
+  StartupTrace("links");
   LoadButtonSkins();
+  StartupTrace("button images");
   LayoutButtons();
+  StartupTrace("button layout");
   m_flashTip.ShowWindow(SW_HIDE);
   CreateFlashMovie();
+  StartupTrace("Flash movie");
   ShowBannerWithoutMovie();
+  StartupTrace("banner");
   m_flashManual.ShowWindow(SW_HIDE);
   SetWindowText("Play");
   CreateInsideDialog();
+  StartupTrace("inside dialog");
   // The style is read once: each profile read opens and parses the file again.
   const VersionStyle style = ShowVersion();
+  StartupTrace("version label");
   CreateFlashTextFonts(style.face);
+  StartupTrace("Flash text fonts");
   m_flashUpdate.OfferUpdate();
+  StartupTrace("update offer");
   return FALSE;
 }
 
@@ -221,6 +235,7 @@ void LauncherDialog::CreateFlashTextFonts(const char* face) {
 }
 
 void LauncherDialog::OnPaint() {
+  StartupTrace("paint");
   CPaintDC dc(this);
   dc.BitBlt(0, 0, kCanvasWidth, kCanvasHeight, &m_canvasDC, 0, 0, SRCCOPY);
   // At the movie's place, while there is no movie.
