@@ -34,12 +34,14 @@ void CheckBanner(GameCheck& check) {
                      "", logged);
     check.report.Summary(shown, "cannot be read");
   } else {
+    check.layout.banner = RgbaOf(image);
     const std::string size = SizeText(image.GetWidth(), image.GetHeight());
     const std::string place = SizeText(kBannerWidth, kBannerHeight);
     if (image.GetWidth() > kBannerWidth || image.GetHeight() > kBannerHeight) {
-      check.report.Add(shown, Printed("is %s, larger than the Flash movie's %s place: only its "
-                                      "top-left %s pixels are shown",
-                                      size.c_str(), place.c_str(), place.c_str()));
+      check.report.AddPlaced(PlaceRect{0, 0, kBannerWidth, kBannerHeight}, shown,
+                             Printed("is %s, larger than the Flash movie's %s place: only its "
+                                     "top-left %s pixels are shown",
+                                     size.c_str(), place.c_str(), place.c_str()));
     }
     check.report.Summary(shown,
                          Printed("%s, %d bits%s; shown where there is no Flash movie", size.c_str(),

@@ -80,11 +80,13 @@ void CheckButtonImages(GameCheck& check) {
         continue;
       }
       ++statesLoaded;
+      if (state.frame == 0) check.layout.Button(skin.skinName).normal = RgbaOf(image);
       // Drawn at its own size from the button's top-left corner, clipped by the button.
       const bool tooLarge =
           place.w > 0 && place.h > 0 && (image.GetWidth() > place.w || image.GetHeight() > place.h);
       if (tooLarge && sizeReported.insert(path).second) {
-        check.report.Add(path, Printed("is %s, larger than the %s place of button %s in %s: only "
+        check.report.AddPlaced(RectOf(place), path,
+                               Printed("is %s, larger than the %s place of button %s in %s: only "
                                        "its top-left %s shows",
                                        SizeText(image.GetWidth(), image.GetHeight()).c_str(),
                                        SizeText(place.w, place.h).c_str(), skin.skinName,
@@ -129,23 +131,25 @@ void CheckLayout(GameCheck& check) {
     }
     const PlaceRect rect = RectOf(place);
     placed.push_back({&skin, rect});
+    check.layout.Button(skin.skinName).place = rect;
     if (!check.skin) continue;
     if (!check.skin->Contains(rect)) {
-      check.report.Add(kLayoutFile,
-                       Printed("[%s] places button %s at %s, reaching outside the %s "
-                               "skin: that part is not shown",
-                               section, skin.skinName, PlaceText(place).c_str(),
-                               SizeText(check.skin->width, check.skin->height).c_str()));
+      check.report.AddPlaced(rect, kLayoutFile,
+                             Printed("[%s] places button %s at %s, reaching outside the %s "
+                                     "skin: that part is not shown",
+                                     section, skin.skinName, PlaceText(place).c_str(),
+                                     SizeText(check.skin->width, check.skin->height).c_str()));
       continue;
     }
     const long long shown = check.skin->ShapePixelsIn(rect);
     if (shown < rect.Area()) {
-      check.report.Add(kLayoutFile,
-                       Printed("[%s] places button %s at %s, where %.1f%% of it lies in the skin's "
-                               "cut-outs and is not shown",
-                               section, skin.skinName, PlaceText(place).c_str(),
-                               100.0 * static_cast<double>(rect.Area() - shown) /
-                                   static_cast<double>(rect.Area())));
+      check.report.AddPlaced(
+          rect, kLayoutFile,
+          Printed(
+              "[%s] places button %s at %s, where %.1f%% of it lies in the skin's "
+              "cut-outs and is not shown",
+              section, skin.skinName, PlaceText(place).c_str(),
+              100.0 * static_cast<double>(rect.Area() - shown) / static_cast<double>(rect.Area())));
     }
   }
   for (size_t i = 0; i < placed.size(); ++i) {
@@ -155,8 +159,8 @@ void CheckLayout(GameCheck& check) {
       const PlaceRect common{std::max(a.left, b.left), std::max(a.top, b.top),
                              std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
       if (common.Area() == 0) continue;
-      check.report.Add(
-          kLayoutFile,
+      check.report.AddPlaced(
+          common, kLayoutFile,
           Printed("buttons %s and %s overlap in %s at (%d, %d): a click there can run both",
                   placed[i].skin->skinName, placed[j].skin->skinName,
                   SizeText(common.right - common.left, common.bottom - common.top).c_str(),

@@ -8,6 +8,7 @@
 
 #include "data/ani_table.h"
 #include "data/link_table.h"
+#include "tools/gamecheck/game_layout.h"
 #include "tools/gamecheck/game_report.h"
 #include "tools/gamecheck/skin_shape.h"
 
@@ -19,6 +20,7 @@ struct GameCheck {
   LinkTable links;
   std::optional<SkinShape> skin;  // the launcher's skin, when it loads
   std::string versionText;        // what the label shows after its prefix
+  GameLayout layout;              // where everything is, for the picture
 };
 
 // In the launcher's order: the Flash check at start-up, then the dialog's initialisation, then

@@ -2,6 +2,7 @@
 // by white. Each is loaded as the windows load it and scanned into runs as their shapes are.
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "app/startup_files.h"
 #include "tools/gamecheck/check_context.h"
@@ -20,7 +21,7 @@ struct Background {
   const char* boxFormat;
 };
 
-std::optional<SkinShape> CheckBackground(GameReport& report, const Background& background) {
+std::optional<LayoutBackground> CheckBackground(GameReport& report, const Background& background) {
   SkinPixels pixels;
   if (!LoadSkinPixels(background.path, pixels)) {
     const char* what = ExistingFile(background.path) ? "cannot be loaded as a bitmap" : "missing";
@@ -43,7 +44,7 @@ std::optional<SkinShape> CheckBackground(GameReport& report, const Background& b
   report.Summary(background.path,
                  Printed("%s, %s runs, %.1f%% inside the shape", size.c_str(),
                          std::to_string(shape.runCount).c_str(), shape.Share() * 100.0));
-  return shape;
+  return LayoutBackground{std::move(pixels), std::move(shape)};
 }
 
 }  // namespace
@@ -55,7 +56,8 @@ void CheckSkin(GameCheck& check) {
                         "the launcher",
                         "the launcher keeps its template's size, unshaped and blank",
                         kSkinLoadFailedBox};
-  check.skin = CheckBackground(check.report, skin);
+  check.layout.skin = CheckBackground(check.report, skin);
+  if (check.layout.skin) check.skin = check.layout.skin->shape;
   if (check.skin && (check.skin->width > kCanvasWidth || check.skin->height > kCanvasHeight)) {
     check.report.Add(kSkinPath, Printed("is %s, larger than the %s canvas: only its top-left %s "
                                         "pixels are ever painted",
@@ -72,5 +74,5 @@ void CheckInsideSkin(GameCheck& check) {
                           "the inside window",
                           "the inside window beneath the launcher is neither painted nor shaped",
                           kInsideSkinLoadFailedBox};
-  CheckBackground(check.report, inside);
+  check.layout.inside = CheckBackground(check.report, inside);
 }

@@ -101,19 +101,21 @@ void CheckVersionLabel(GameCheck& check) {
     }
   }
 
-  const PlaceRect label = LabelExtent(style, kVersionLabelPrefix + check.versionText);
+  check.layout.versionText = kVersionLabelPrefix + check.versionText;
+  const PlaceRect label = LabelExtent(style, check.layout.versionText);
+  check.layout.versionLabel = label;
   if (check.skin) {
     const std::string where =
         Printed("the version label at (%d, %d), about %s in its font,", style.x, style.y,
                 SizeText(label.right - label.left, label.bottom - label.top).c_str());
     if (!check.skin->Contains(label)) {
-      check.report.Add(
-          kGameSettingsFile,
+      check.report.AddPlaced(
+          label, kGameSettingsFile,
           Printed("%s reaches outside the %s skin: that part is not shown", where.c_str(),
                   SizeText(check.skin->width, check.skin->height).c_str()));
     } else if (check.skin->ShapePixelsIn(label) < label.Area()) {
-      check.report.Add(
-          kGameSettingsFile,
+      check.report.AddPlaced(
+          label, kGameSettingsFile,
           Printed("%s lies partly in the skin's cut-outs, where it is not shown", where.c_str()));
     }
   }

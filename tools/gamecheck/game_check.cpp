@@ -1,6 +1,7 @@
 #include "tools/gamecheck/game_check.h"
 
 #include <exception>
+#include <utility>
 
 #include "tools/gamecheck/check_context.h"
 #include "tools/gamecheck/folder_access.h"
@@ -35,7 +36,8 @@ class InFolder {
 
 }  // namespace
 
-bool CheckGameFolder(const std::string& folder, GameReport& report, std::string& error) {
+bool CheckGameFolder(const std::string& folder, GameReport& report, std::string& error,
+                     GameLayout* layout) {
   if (!folder_access::IsDirectory(folder)) {
     error = "not a folder";
     return false;
@@ -59,6 +61,7 @@ bool CheckGameFolder(const std::string& folder, GameReport& report, std::string&
     CheckVersionLabel(check);
     CheckCheckTool(check);
     CheckPatcher(check);
+    if (layout != nullptr) *layout = std::move(check.layout);
   } catch (const std::exception& failure) {
     report = GameReport();
     error = failure.what();

@@ -4,8 +4,11 @@
 
 #include <string>
 
+#include "tools/gamecheck/game_layout.h"
 #include "tools/gamecheck/game_report.h"
 
 // Checks the game folder `folder`. False, with the reason in `error`, when the folder cannot be
 // read at all. The current directory is the same afterwards.
-bool CheckGameFolder(const std::string& folder, GameReport& report, std::string& error);
+// Where everything lies goes to `layout` when it is given.
+bool CheckGameFolder(const std::string& folder, GameReport& report, std::string& error,
+                     GameLayout* layout = nullptr);

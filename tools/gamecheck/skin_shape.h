@@ -6,17 +6,8 @@
 #include <vector>
 
 #include "compat/platform.h"
+#include "tools/gamecheck/place_rect.h"
 #include "tools/gamecheck/skin_pixels.h"
-
-struct PlaceRect {
-  int left;
-  int top;
-  int right;   // exclusive
-  int bottom;  // exclusive
-  long long Area() const {
-    return right > left && bottom > top ? static_cast<long long>(right - left) * (bottom - top) : 0;
-  }
-};
 
 struct SkinShape {
   int width = 0;

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdio>
 
 #include "tools/gamecheck/folder_access.h"
 
@@ -24,6 +25,10 @@ bool IsFile(const std::string& path, long long* size) {
   if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
   if (size != nullptr) *size = static_cast<long long>(info.st_size);
   return true;
+}
+
+bool MoveReplacing(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
 }  // namespace folder_access

@@ -28,4 +28,8 @@ bool IsFile(const std::string& path, long long* size) {
   return true;
 }
 
+bool MoveReplacing(const std::string& from, const std::string& to) {
+  return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
 }  // namespace folder_access
