@@ -4,6 +4,9 @@
 # byte. Then checks the first one: its SHA256SUMS, what it holds, and Play.exe's version.
 # The clones carry the one tag v1.2.3, so the version's numbers reach VERSIONINFO too.
 set -euo pipefail
+# The file list below is in byte order, whatever locale the caller runs in (the test bed's is
+# Chinese, and sorts otherwise).
+export LC_ALL=C
 source=$1
 work=$2
 rm -rf "$work"
