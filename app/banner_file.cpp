@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/startup_files.h"
+#include "compat/stdio_file.h"
 #include "diag/diagnostics.h"
 
 namespace {
@@ -17,15 +18,11 @@ struct BannerFile {
 constexpr BannerFile kBannerFiles[] = {{kBannerBmpPath, ImageTypeBmp},
                                        {kBannerTgaPath, ImageTypeTga}};
 
-struct FileCloser {
-  void operator()(std::FILE* stream) const { std::fclose(stream); }
-};
-
 // Whether `path` is there at all. A file that is there but cannot be opened (locked, no access)
 // still counts: the operator meant it to show, and is told why it does not.
 bool Present(const char* path, bool* opens) {
   errno = 0;
-  std::unique_ptr<std::FILE, FileCloser> stream(std::fopen(path, "rb"));
+  UniqueStdioFile stream(std::fopen(path, "rb"));
   *opens = stream != nullptr;
   return *opens || errno != ENOENT;
 }

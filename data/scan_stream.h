@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "compat/stdio_file.h"
+
 class ScanStream {
  public:
   // Opens `path` for reading as text ("r"), as the runtime reads any text file.
@@ -33,12 +35,8 @@ class ScanStream {
   void SkipSpace();
 
  private:
-  struct CloseStream {
-    void operator()(std::FILE* stream) const { std::fclose(stream); }
-  };
-
   int Get();
   void Unget(int c);
 
-  std::unique_ptr<std::FILE, CloseStream> stream_;
+  UniqueStdioFile stream_;
 };

@@ -6,13 +6,9 @@
 
 #include "compat/file_length.h"
 #include "compat/msvcrt_random.h"
+#include "compat/stdio_file.h"
 
 namespace {
-
-struct CloseFile {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, CloseFile>;
 
 // Rotations within 8 bits; a rotation by 0 leaves the byte as it is (the bits shifted out of the
 // byte by 8 are cut off by the conversion).
@@ -38,7 +34,7 @@ ScrambledBuffer::~ScrambledBuffer() = default;
 bool ScrambledBuffer::Load(const char* path) {
   if (path == nullptr) return false;
   Release();
-  FileHandle file(std::fopen(path, "rb"));
+  UniqueStdioFile file(std::fopen(path, "rb"));
   if (!file) return false;
   const long length = compat::FileLength(file.get());
   // An empty file cannot be read in one item, and a length the signed 32-bit size cannot hold

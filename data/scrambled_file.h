@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "compat/stdio_file.h"
 #include "data/scrambled_buffer.h"
 
 class ScrambledFile {
@@ -29,11 +30,7 @@ class ScrambledFile {
   const ScrambledBuffer& Buffer() const { return buffer; }
 
  private:
-  struct CloseStream {
-    void operator()(std::FILE* stream) const { std::fclose(stream); }
-  };
-
-  std::unique_ptr<std::FILE, CloseStream> file;
+  UniqueStdioFile file;
   ScrambledBuffer buffer;
   std::int32_t mode = ModePlain;
 };

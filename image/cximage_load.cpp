@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "image/bmp_decoder.h"
+#include "compat/stdio_file.h"
 #include "image/cximage.h"
 #include "image/image_stdio_file.h"
 #include "image/tga_decoder.h"
@@ -11,11 +12,6 @@
 namespace {
 
 constexpr const char* kUnknownFormat = "Decode: Unknown or wrong format";
-
-struct FileCloser {
-  void operator()(std::FILE* stream) const { std::fclose(stream); }
-};
-using OwnedStream = std::unique_ptr<std::FILE, FileCloser>;
 
 bool Run(BmpDecoder& decoder, ImageFile* source) { return decoder.DecodeBmp(source); }
 bool Run(TgaDecoder& decoder, ImageFile* source) { return decoder.DecodeTga(source); }
@@ -59,7 +55,7 @@ bool CxImage::Decode(ImageFile* source, int type) {
 bool CxImage::Load(const char* path, int type) {
   if (path == nullptr) return false;
   if (type > ImageTypeUnknown && type < 3) {
-    OwnedStream stream(std::fopen(path, "rb"));
+    UniqueStdioFile stream(std::fopen(path, "rb"));
     if (!stream) return false;
     ImageStdioFile source(stream.get());
     if (Decode(&source, type)) return true;
@@ -70,7 +66,7 @@ bool CxImage::Load(const char* path, int type) {
   char saved[sizeof settings.lastError];
   std::memcpy(saved, settings.lastError, sizeof saved);
 
-  OwnedStream stream(std::fopen(path, "rb"));
+  UniqueStdioFile stream(std::fopen(path, "rb"));
   if (!stream) return false;
   ImageStdioFile source(stream.get());
   const bool decoded = Decode(&source, ImageTypeUnknown);

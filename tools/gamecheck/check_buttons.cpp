@@ -11,6 +11,7 @@
 #include "app/button_skins.h"
 #include "app/settings_read.h"
 #include "app/startup_files.h"
+#include "compat/stdio_file.h"
 #include "tools/gamecheck/check_context.h"
 #include "tools/gamecheck/check_text.h"
 #include "image/cximage.h"
@@ -18,13 +19,9 @@
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* stream) const { std::fclose(stream); }
-};
-
 // The BMP decoder's own complaint about a file, for a report that names both decoders'.
 std::string BmpComplaint(const std::string& path) {
-  std::unique_ptr<std::FILE, FileCloser> stream(std::fopen(path.c_str(), "rb"));
+  UniqueStdioFile stream(std::fopen(path.c_str(), "rb"));
   if (!stream) return "cannot be opened";
   ImageStdioFile source(stream.get());
   CxImage image;

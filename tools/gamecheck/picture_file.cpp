@@ -4,16 +4,11 @@
 #include <memory>
 #include <vector>
 
+#include "compat/stdio_file.h"
 #include "tools/gamecheck/folder_access.h"
 #include "tools/gamecheck/png_encoder.h"
 
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* stream) const { std::fclose(stream); }
-};
-
-}  // namespace
+namespace {}  // namespace
 
 bool WritePicturePng(const PictureCanvas& canvas, const std::string& path, std::string& error) {
   std::vector<unsigned char> png;
@@ -24,7 +19,7 @@ bool WritePicturePng(const PictureCanvas& canvas, const std::string& path, std::
   const std::string temporary = path + ".part";
   bool written = false;
   {
-    std::unique_ptr<std::FILE, FileCloser> stream(std::fopen(temporary.c_str(), "wb"));
+    UniqueStdioFile stream(std::fopen(temporary.c_str(), "wb"));
     if (!stream) {
       error = "cannot create " + temporary;
       return false;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "compat/stdio_file.h"
 #include "image/cximage.h"
 #include "image/image_stdio_file.h"
 #include "tools/imgtool/pam_writer.h"
@@ -41,10 +42,6 @@ bool ParseMode(const char* name, LoadMode& mode) {
   return true;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* stream) const { std::fclose(stream); }
-};
-
 // Loads `path` the way `mode` says; false with the decoder's message in the image on failure.
 bool LoadImage(CxImage& image, const char* path, LoadMode mode) {
   switch (mode) {
@@ -54,7 +51,7 @@ bool LoadImage(CxImage& image, const char* path, LoadMode mode) {
       return image.Load(path, ImageTypeTga);
     case LoadMode::Bmp:
     case LoadMode::Tga: {
-      std::unique_ptr<std::FILE, FileCloser> stream(std::fopen(path, "rb"));
+      UniqueStdioFile stream(std::fopen(path, "rb"));
       if (!stream) return false;
       ImageStdioFile source(stream.get());
       return image.Decode(&source, mode == LoadMode::Bmp ? ImageTypeBmp : ImageTypeTga);
@@ -70,7 +67,7 @@ bool LoadImage(CxImage& image, const char* path, LoadMode mode) {
 constexpr std::uint64_t kLargestWrittenPixels = CXIMAGE_MAX_MEMORY / 3;
 
 bool CanOpen(const char* path) {
-  std::unique_ptr<std::FILE, FileCloser> stream(std::fopen(path, "rb"));
+  UniqueStdioFile stream(std::fopen(path, "rb"));
   return stream != nullptr;
 }
 

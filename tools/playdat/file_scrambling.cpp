@@ -6,14 +6,10 @@
 #include <system_error>
 #include <vector>
 
+#include "compat/stdio_file.h"
 #include "data/scrambled_buffer.h"
 
 namespace {
-
-struct CloseFile {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, CloseFile>;
 
 // The key repeats every 128 bytes and the rotation every 8, so chunks of a multiple of 128 bytes
 // can each be treated as if they started the file.
@@ -57,7 +53,7 @@ bool TransformFile(const std::string& input, const std::string& output, Scramble
     *error = "input and output are the same file";
     return false;
   }
-  FileHandle in(std::fopen(input.c_str(), "rb"));
+  UniqueStdioFile in(std::fopen(input.c_str(), "rb"));
   if (!in) {
     *error = "cannot open " + input;
     return false;
@@ -66,7 +62,7 @@ bool TransformFile(const std::string& input, const std::string& output, Scramble
   std::error_code ignored;
   const std::filesystem::path parent = std::filesystem::path(output).parent_path();
   if (!parent.empty()) std::filesystem::create_directories(parent, ignored);
-  FileHandle out(std::fopen(output.c_str(), "wb"));
+  UniqueStdioFile out(std::fopen(output.c_str(), "wb"));
   if (!out) {
     *error = "cannot create " + output;
     return false;

@@ -4,21 +4,15 @@
 #include <memory>
 
 #include "compat/path_case.h"
+#include "compat/stdio_file.h"
 #include "image/cximage.h"
 #include "image/image_stdio_file.h"
 #include "tools/gamecheck/skin_pixels.h"
 
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* stream) const { std::fclose(stream); }
-};
-
-}  // namespace
+namespace {}  // namespace
 
 bool LoadSkinPixels(const std::string& path, SkinPixels& pixels) {
-  std::unique_ptr<std::FILE, FileCloser> stream(
-      std::fopen(compat::FindPathIgnoringCase(path).c_str(), "rb"));
+  UniqueStdioFile stream(std::fopen(compat::FindPathIgnoringCase(path).c_str(), "rb"));
   if (!stream) return false;
   char signature[2] = {};
   if (std::fread(signature, 1, 2, stream.get()) != 2 || signature[0] != 'B' ||
