@@ -15,6 +15,8 @@ constexpr LONGLONG kMostFileBytes = 64 * 1024 * 1024;
 constexpr WORD kBmpSignature = 0x4D42;  // "BM"
 constexpr size_t kFileHeaderBytes = sizeof(BITMAPFILEHEADER);
 constexpr size_t kMaskBytes = 3 * sizeof(DWORD);
+// 24-bit rows are read through a buffer of this many bytes at most.
+constexpr size_t kBandBytes = 128 * 1024;
 // The longest header, its masks and a full colour table: all a section takes before the rows.
 constexpr size_t kMostHeadBytes = kFileHeaderBytes + sizeof(BITMAPV5HEADER) + kMaskBytes + 1024;
 
@@ -98,10 +100,38 @@ bool ReadAt(HANDLE file, std::uint64_t offset, void* buffer, size_t bytes) {
          ::ReadFile(file, buffer, static_cast<DWORD>(bytes), &read, nullptr) && read == bytes;
 }
 
+// Reads 24-bit rows into a 32-bit section's, a band at a time, each pixel's blue, green and red
+// bytes followed by a zero byte.
+bool ReadWidenedRows(HANDLE file, const RowsPlace& rows, const BITMAPINFOHEADER& header,
+                     void* bits) {
+  const size_t width = static_cast<size_t>(header.biWidth);
+  const size_t height = static_cast<size_t>(header.biHeight);
+  const size_t fileStride = (width * 24 + 31) / 32 * 4;
+  const size_t bandRows = std::max<size_t>(1, kBandBytes / fileStride);
+  std::vector<BYTE> band(fileStride * std::min(bandRows, height));
+  auto* pixels = static_cast<DWORD*>(bits);
+  for (size_t top = 0; top < height; top += bandRows) {
+    const size_t count = std::min(bandRows, height - top);
+    if (!ReadAt(file, rows.offset + top * fileStride, band.data(), count * fileStride)) {
+      return false;
+    }
+    for (size_t row = 0; row < count; ++row) {
+      const BYTE* from = band.data() + row * fileStride;
+      DWORD* to = pixels + (top + row) * width;
+      for (size_t x = 0; x < width; ++x, from += 3) {
+        to[x] = from[0] | (static_cast<DWORD>(from[1]) << 8) | (static_cast<DWORD>(from[2]) << 16);
+      }
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 // The rows go straight from the file into the section: every page of a fresh buffer costs a fault
-// on first touch, which at start-up is most of what loading a skin costs.
+// on first touch, which at start-up is most of what loading a skin costs. 24-bit rows are widened
+// to 32 bits on the way, the screen's own format: every paint of the skin is then a plain copy,
+// not a conversion.
 HBITMAP LoadBitmapSection(const char* path) {
   const UniqueFileHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr,
                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -116,13 +146,15 @@ HBITMAP LoadBitmapSection(const char* path) {
       !ReadSectionFormat(head, static_cast<std::uint64_t>(fileBytes.QuadPart), format, rows)) {
     return nullptr;
   }
+  const bool widen = format.header.biBitCount == 24;
+  if (widen) format.header.biBitCount = 32;
   void* bits = nullptr;
   UniqueGdiObject<HBITMAP> section(::CreateDIBSection(
       nullptr, reinterpret_cast<const BITMAPINFO*>(&format), DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!section || bits == nullptr || !ReadAt(file.get(), rows.offset, bits, rows.bytes)) {
-    return nullptr;
-  }
-  return section.release();
+  if (!section || bits == nullptr) return nullptr;
+  const bool read = widen ? ReadWidenedRows(file.get(), rows, format.header, bits)
+                          : ReadAt(file.get(), rows.offset, bits, rows.bytes);
+  return read ? section.release() : nullptr;
 }
 
 HBITMAP LoadBitmapFile(const char* path) {
