@@ -112,12 +112,26 @@ void LauncherDialog::LoadSkinBitmap() {
     return;
   }
   m_backgroundBitmap = bitmap;
+  if (AdoptSkinAsCanvas(bitmap)) return;
   m_backgroundDC.CreateCompatibleDC(nullptr);
   m_backgroundDC.SelectObject(bitmap);
   ComposeCanvas();
 }
 
+// A skin the canvas's size becomes the canvas itself: it holds exactly what copying it would put
+// there (nothing draws on the canvas), and the copy, 2 MB of first touches, is spared at start-up.
+bool LauncherDialog::AdoptSkinAsCanvas(HBITMAP skin) {
+  BITMAP info{};
+  if (m_canvasBitmap.m_hObject == nullptr || ::GetObjectA(skin, sizeof info, &info) == 0 ||
+      info.bmWidth != kCanvasWidth || info.bmHeight != kCanvasHeight) {
+    return false;
+  }
+  return m_canvasDC.SelectObject(skin) != nullptr;
+}
+
 void LauncherDialog::ComposeCanvas() {
+  // Without a skin, or with the skin as the canvas, there is nothing to copy.
+  if (m_backgroundDC.m_hDC == nullptr) return;
   m_canvasDC.BitBlt(0, 0, kCanvasWidth, kCanvasHeight, &m_backgroundDC, 0, 0, SRCCOPY);
 }
 

@@ -93,6 +93,7 @@ class LauncherDialog : public CDialog {
   void CreateCanvas();
   void LoadAnimationTable();
   void LoadSkinBitmap();
+  bool AdoptSkinAsCanvas(HBITMAP skin);
   void LoadLinks();
   void LoadButtonSkins();
   // Returns the label's style: the Flash texts take the same face.

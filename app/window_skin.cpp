@@ -1,12 +1,11 @@
 #include "app/window_skin.h"
 
 #include "framework/gdi.h"
-#include "framework/win_app.h"
+#include "skin/bitmap_file.h"
 #include "skin/window_region.h"
 
 HBITMAP LoadWindowSkin(CWnd& window, const char* path, COLORREF key) {
-  HBITMAP bitmap = static_cast<HBITMAP>(
-      ::LoadImageA(AfxGetInstanceHandle(), path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  HBITMAP bitmap = LoadBitmapFile(path);
   if (bitmap == nullptr) return nullptr;
   CRect rect;
   window.GetWindowRect(&rect);

@@ -62,11 +62,13 @@ class ShapeRuns {
 // system reports for it.
 COLORREF ColourOf(DWORD bgrx) { return RGB((bgrx >> 16) & 0xFF, (bgrx >> 8) & 0xFF, bgrx & 0xFF); }
 
-// Finds the runs from copies of the bitmap's rows, a band at a time. Only for 24 and 32 bits per
-// pixel, whose copies hold exactly the colours a query of each pixel reports; false when the
-// format is another or the rows cannot be copied.
-bool ScanCopiedRows(HDC dc, HBITMAP bitmap, const BITMAP& info, COLORREF key, ShapeRuns& runs) {
-  if (info.bmBitsPixel != 24 && info.bmBitsPixel != 32) return false;
+// Finds the runs from copies of the bitmap's rows widened to 32 bits, a band at a time. Only where
+// the copies hold exactly the colours a query of each pixel reports: a DIB section of any format
+// (a paletted one's rows widen through its own colour table), and other bitmaps of 24 and 32 bits
+// per pixel. False when the format is another or the rows cannot be copied.
+bool ScanCopiedRows(HDC dc, HBITMAP bitmap, const BITMAP& info, bool section, COLORREF key,
+                    ShapeRuns& runs) {
+  if (!section && info.bmBitsPixel != 24 && info.bmBitsPixel != 32) return false;
   const int width = info.bmWidth;
   const int height = info.bmHeight;
   if (width <= 0 || height <= 0) return true;
@@ -116,13 +118,17 @@ void ScanPixelByPixel(HDC dc, HBITMAP bitmap, const BITMAP& info, COLORREF key, 
 }  // namespace
 
 bool ShapeWindowFromBitmap(HDC dc, HBITMAP bitmap, COLORREF key) {
-  BITMAP info{};
-  const bool sized = ::GetObjectA(bitmap, sizeof info, &info) == sizeof info;
+  DIBSECTION section{};
+  const int described = ::GetObjectA(bitmap, sizeof section, &section);
+  const BITMAP& info = section.dsBm;
+  const bool sized = described == sizeof(BITMAP) || described == sizeof(DIBSECTION);
   HWND window = ::WindowFromDC(dc);
   // With no readable size there is nothing to scan: the window keeps the shape it had.
   if (sized) {
     ShapeRuns runs;
-    if (!ScanCopiedRows(dc, bitmap, info, key, runs)) ScanPixelByPixel(dc, bitmap, info, key, runs);
+    if (!ScanCopiedRows(dc, bitmap, info, described == sizeof(DIBSECTION), key, runs)) {
+      ScanPixelByPixel(dc, bitmap, info, key, runs);
+    }
     // From here the region belongs to the window system.
     ::SetWindowRgn(window, runs.CreateRegion(), TRUE);
   }

@@ -187,8 +187,9 @@ std::vector<Picture> CraftedPictures() {
   return pictures;
 }
 
-// The picture as a bitmap in one of the forms a skin can take: the screen's own format (what a
-// bitmap loaded from a file becomes), or a section of 32, 24 or 16 bits per pixel.
+// The picture as a bitmap in one of the forms a skin can take: the screen's own format (what the
+// system's loader makes of a file), or a section of 32, 24, 16, 8, 4 or 1 bits per pixel. The
+// paletted ones hold the crafted pictures' colours (the 1-bit one only two of them).
 HBITMAP BitmapOf(const Picture& picture, int bitsPerPixel) {
   BITMAPINFO source{};
   source.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -201,10 +202,16 @@ HBITMAP BitmapOf(const Picture& picture, int bitsPerPixel) {
   if (bitsPerPixel == 0) {
     bitmap = ::CreateCompatibleBitmap(screen, picture.width, picture.height);
   } else {
-    BITMAPINFO format = source;
-    format.bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
+    struct {
+      BITMAPINFOHEADER header;
+      std::uint32_t colours[8];
+    } format{source.bmiHeader,
+             {kMagentaPixel, 0x102030, 0xFFFFFF, 0x808080, 0x000000, 0xFE00FF, 0xFF01FF, 0xFF00FE}};
+    format.header.biBitCount = static_cast<WORD>(bitsPerPixel);
+    if (bitsPerPixel <= 8) format.header.biClrUsed = bitsPerPixel == 1 ? 2 : 8;
     void* bits = nullptr;
-    bitmap = ::CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap = ::CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS,
+                                &bits, nullptr, 0);
   }
   ::SetDIBits(screen, bitmap, 0, picture.height, picture.pixels.data(), &source, DIB_RGB_COLORS);
   ::ReleaseDC(nullptr, screen);
@@ -232,7 +239,7 @@ HBITMAP BitmapOf(const Picture& picture, int bitsPerPixel) {
 
 TEST(ShapeWindowFromBitmap, CraftedSkinsGiveTheReferenceRegionInEveryPixelFormat) {
   TestWindow window(250, 37);
-  for (int bitsPerPixel : {0, 32, 24, 16}) {
+  for (int bitsPerPixel : {0, 32, 24, 16, 8, 4, 1}) {
     SCOPED_TRACE(bitsPerPixel == 0 ? "the screen's format" : "a section");
     for (const Picture& picture : CraftedPictures()) {
       HBITMAP bitmap = BitmapOf(picture, bitsPerPixel);
