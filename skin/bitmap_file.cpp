@@ -26,10 +26,11 @@ struct SectionFormat {
   RGBQUAD colours[256];
 };
 
-// Where the rows are in the file.
+// Where the rows are in the file, and the bytes of one row there.
 struct RowsPlace {
   size_t offset = 0;
   size_t bytes = 0;
+  size_t stride = 0;
 };
 
 bool KnownHeaderSize(DWORD size) {
@@ -89,6 +90,7 @@ bool ReadSectionFormat(const std::vector<BYTE>& head, std::uint64_t fileBytes,
   header.biSizeImage = 0;
   rows.offset = file.bfOffBits;
   rows.bytes = static_cast<size_t>(bytes);
+  rows.stride = static_cast<size_t>(stride);
   return true;
 }
 
@@ -106,7 +108,7 @@ bool ReadWidenedRows(HANDLE file, const RowsPlace& rows, const BITMAPINFOHEADER&
                      void* bits) {
   const size_t width = static_cast<size_t>(header.biWidth);
   const size_t height = static_cast<size_t>(header.biHeight);
-  const size_t fileStride = (width * 24 + 31) / 32 * 4;
+  const size_t fileStride = rows.stride;
   const size_t bandRows = std::max<size_t>(1, kBandBytes / fileStride);
   std::vector<BYTE> band(fileStride * std::min(bandRows, height));
   auto* pixels = static_cast<DWORD*>(bits);
